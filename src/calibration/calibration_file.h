@@ -1,0 +1,51 @@
+// The calibration file "Quillex.dat": two lines, the horizontal and the
+// vertical offset of the printed sheet in inches, each ended by CR LF.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "common/result.h"
+
+namespace quillet {
+
+inline constexpr char kCalibrationFileName[] = "Quillex.dat";
+
+// The two lines exactly as read: no trimming, no conversion.
+struct CalibrationOffsets {
+  std::u16string LeftRight;  // positive moves the print right
+  std::u16string UpDown;     // positive moves the print down
+};
+
+// Splits file bytes into the first two lines. A line ends at CR (an LF right
+// after it belongs to the line end) or at the end of the bytes; a lone LF stays
+// in the text. Missing lines are empty.
+CalibrationOffsets ParseCalibration(std::string_view bytes);
+
+// Reads the file; never creates it.
+Result<CalibrationOffsets> ReadCalibration(
+    const std::filesystem::path& file = kCalibrationFileName);
+
+// Replaces the file with the two numbers as decimal text, atomically.
+Status WriteCalibration(double left_right, double up_down,
+                        const std::filesystem::path& file = kCalibrationFileName);
+
+struct StartCalibration {
+  CalibrationOffsets offsets;
+  std::u16string caption;  // for the Printit menu item
+};
+
+// Reads the file at start-up, first creating it with "0" and "0" when it does
+// not exist. A file that exists but cannot be read is reported, never replaced.
+Result<StartCalibration> LoadCalibrationAtStart(
+    const std::filesystem::path& file = kCalibrationFileName);
+
+// Menu captions use "&" to mark the access key; a "&" of the offsets' own
+// text is doubled so that it shows as itself.
+std::u16string EscapeAccessKeys(std::u16string_view text);
+
+// "&Print (Adj=" LeftRight "/" UpDown ")", the caption set at start-up.
+std::u16string StartCaption(const CalibrationOffsets& offsets);
+
+}  // namespace quillet

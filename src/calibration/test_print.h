@@ -1,0 +1,18 @@
+// The calibration test page: a box edge at every label, the offsets in the middle.
+#pragma once
+
+#include <filesystem>
+
+#include "calibration/calibration_file.h"
+#include "print/print_label.h"
+
+namespace quillet {
+
+inline constexpr char16_t kTestPattern[] = u"+-----+";
+
+// Fills the sheet with the pattern, the offsets into (R5, 4), prints it and
+// clears the sheet, unless printing failed.
+Result<PrintOutcome> PrintTest(LabelSheet& sheet, PrinterDialog& dialog,
+                               const std::filesystem::path& file = kCalibrationFileName);
+
+}  // namespace quillet

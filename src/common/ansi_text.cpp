@@ -1,0 +1,141 @@
+#include "common/ansi_text.h"
+
+#include <array>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace quillet {
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five bytes without a character.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+char ToWindows1252(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    const char16_t mapped = kHighControls[i];
+    // A byte without a character came in as its own value; give it back as such.
+    if (mapped == c || (mapped == 0 && c == 0x80 + i)) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+std::string ToAnsi(std::u16string_view text) {
+#ifdef _WIN32
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, "?", nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, length, bytes.data(), size, "?", nullptr);
+  return bytes;
+#else
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      ++i;  // one character outside the code page, written once
+      bytes.push_back('?');
+    } else {
+      bytes.push_back(ToWindows1252(c));
+    }
+  }
+  return bytes;
+#endif
+}
+
+std::u16string FromAnsi(std::string_view bytes) {
+#ifdef _WIN32
+  if (bytes.empty()) return {};
+  const int length = static_cast<int>(bytes.size());
+  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  std::u16string text(static_cast<std::size_t>(size), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()),
+                      size);
+  return text;
+#else
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (const char byte : bytes) {
+    const auto b = static_cast<unsigned char>(byte);
+    const char16_t mapped = (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : 0;
+    text.push_back(mapped != 0 ? mapped : static_cast<char16_t>(b));
+  }
+  return text;
+#endif
+}
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+      c = 0xFFFD;
+    }
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::u16string FromUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2
+                                      : (lead >> 3) == 0x1E ? 3 : -1;
+    char32_t c = lead & (0x7F >> (extra > 0 ? extra + 1 : 0));
+    bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
+    for (int k = 1; valid && k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    if (!valid || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+      out.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+    if (c >= 0x10000) {
+      c -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(c));
+    }
+  }
+  return out;
+}
+
+}  // namespace quillet

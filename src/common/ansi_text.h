@@ -1,0 +1,25 @@
+// Conversion between the program's UTF-16 text and the 8-bit text of its files.
+//
+// The files are in the system's ANSI code page. Where the platform has none
+// (everything but Windows) that is Windows-1252, done here by table so that the
+// bytes are the same on every machine.
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+// Each UTF-16 code unit (or surrogate pair) becomes one byte; a character the
+// code page cannot hold, and a lone surrogate, becomes "?".
+std::string ToAnsi(std::u16string_view text);
+
+// Each byte becomes its character; a byte without one (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D in Windows-1252) keeps its value as the code unit, so nothing is lost.
+std::u16string FromAnsi(std::string_view bytes);
+
+// UTF-16 to UTF-8 for messages; lone surrogates become U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+// UTF-8 to UTF-16; invalid sequences become U+FFFD.
+std::u16string FromUtf8(std::string_view text);
+
+}  // namespace quillet

@@ -1,0 +1,17 @@
+// Modal message boxes, as the window shows failures and the About text.
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+class MessageBox {
+ public:
+  virtual ~MessageBox() = default;
+  // A warning with one OK button; `message` is UTF-8.
+  virtual void ShowError(const std::string& message) = 0;
+  // An information box with one OK button.
+  virtual void ShowInformation(const std::u16string& title, const std::u16string& text) = 0;
+};
+
+}  // namespace quillet

@@ -1,0 +1,28 @@
+// Printing the whole sheet on one page: Ctr and PrintLabel.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "calibration/calibration_file.h"
+#include "common/result.h"
+#include "print/printer_dialog.h"
+#include "sheet/label_sheet.h"
+
+namespace quillet {
+
+// Width in characters of the field every printed line is centred in.
+inline constexpr std::size_t kFieldWidth = 7;
+
+// The text after the leading spaces that centre it in the 7-character field
+// (7/2 - length/2, rounded half to even).
+std::u16string Ctr(const std::u16string& text);
+
+enum class PrintOutcome { Printed, Dismissed };
+
+// Reads the offsets, shows the printer dialog, cuts every line longer than 7
+// characters in the sheet itself, and prints all 162 lines at their places.
+Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
+                                const std::filesystem::path& calibration_file = kCalibrationFileName);
+
+}  // namespace quillet
