@@ -1,0 +1,1 @@
+#include "calibration/calibration_entry.h"

@@ -1,0 +1,1 @@
+#include "calibration/number_text.h"

@@ -1,0 +1,1 @@
+#include "calibration/test_print.h"

@@ -1,0 +1,1 @@
+#include "labellist/label_list.h"

@@ -1,0 +1,1 @@
+#include "print/print_label.h"

@@ -1,0 +1,1 @@
+#include "print/recording_surface.h"
