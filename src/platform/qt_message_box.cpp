@@ -1,0 +1,31 @@
+#include "platform/qt_message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace quillet {
+namespace {
+
+void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+  QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+  // File names and cell texts are shown as they are, never as markup.
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+}  // namespace
+
+QWidget* QtMessageBox::Parent() const {
+  return parent_ ? parent_.data() : QApplication::activeWindow();
+}
+
+void QtMessageBox::ShowError(const std::string& message) {
+  Show(Parent(), QMessageBox::Warning, "Quillet", QString::fromStdString(message));
+}
+
+void QtMessageBox::ShowInformation(const std::u16string& title, const std::u16string& text) {
+  Show(Parent(), QMessageBox::Information, QString::fromStdU16String(title),
+       QString::fromStdU16String(text));
+}
+
+}  // namespace quillet

@@ -1,0 +1,68 @@
+// Form1, the program's one window: the grid of 162 label boxes that mirror the
+// sheet, the dark fillers and numbers around it, and the menus that run the
+// operations.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+#include "sheet/label_sheet.h"
+#include "ui/services.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+
+namespace quillet {
+
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Builds the controls and runs the load: reads the calibration file (creating
+  // it when it does not exist yet) and puts the offsets on the Print caption.
+  explicit Form1(Services services, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  LabelSheet& sheet() { return sheet_; }
+  QLineEdit* CellBox(int group, int index, Line line) const;
+  // The menu item by its name: "File", "AddToList", "Printit", ...
+  QAction* MenuItem(const QString& name) const;
+
+  // What Exit does; the program quits its event loop with status 0.
+  void SetEndProgram(std::function<void()> end_program) { end_program_ = std::move(end_program); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateCells(QWidget* client);
+  void CreateFillers(QWidget* client);
+  void CreateHeadings(QWidget* client);
+  void CreateMenus();
+  void Load();
+  void ShowLaterIfFailed(const Status& status);
+  void ShowIfFailed(const Status& status);
+  void SetPrintitCaption(const std::u16string& caption);
+  void ShowLine(int group, int index, Line line);
+
+  void PrintSheet();
+  void PrintTestPage();
+  void EnterNewAdjustments();
+  void AddSheetToList();
+  void ViewList();
+  void ClearSheet();
+  void ShowAbout();
+
+  Services services_;
+  LabelSheet sheet_;
+  // [group-1][index] for each line.
+  std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text1_{};
+  std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text2_{};
+  QAction* printit_ = nullptr;
+  std::function<void()> end_program_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,30 @@
+// A MessageBox that writes down what it would have shown.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/message_box.h"
+
+namespace quillet::testing {
+
+class RecordingMessageBox : public MessageBox {
+ public:
+  struct Shown {
+    bool error;
+    std::u16string title;
+    std::string text;  // UTF-8 for errors; the UTF-16 text is in `information`
+    std::u16string information;
+  };
+
+  void ShowError(const std::string& message) override {
+    shown.push_back({true, u"", message, u""});
+  }
+  void ShowInformation(const std::u16string& title, const std::u16string& text) override {
+    shown.push_back({false, title, "", text});
+  }
+
+  std::vector<Shown> shown;
+};
+
+}  // namespace quillet::testing
