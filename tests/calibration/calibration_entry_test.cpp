@@ -1,0 +1,178 @@
+#include "calibration/calibration_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calibration/number_text.h"
+#include "common/ansi_text.h"
+#include "support/scripted_input_box.h"
+#include "support/temp_dir.h"
+
+namespace quillet {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScriptedInputBox;
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(CalibrationPrompts, AreBuiltLineByLineWithCarriageReturnsAlone) {
+  EXPECT_EQ(LeftRightPrompt(u" .3"),
+            u"Enter LEFT/RIGHT Adjustment in Inches\r"
+            u"Positive to move RIGHT - Negative to move LEFT\r\r"
+            u"EXAMPLE: .25 to move 1/4 inch RIGHT\r\r"
+            u"(Currently  .3)");
+  EXPECT_EQ(UpDownPrompt(u"0"),
+            u"Enter UP/DOWN Adjustment in Inches\r"
+            u"Positive to move DOWN - Negative to move UP\r\r"
+            u"EXAMPLE: .25 to move 1/4 inch DOWN\r\r"
+            u"(Currently 0)");
+  EXPECT_EQ(LeftRightPrompt(u"").find(u'\n'), std::u16string::npos);
+  EXPECT_EQ(UpDownPrompt(u"").find(u'\n'), std::u16string::npos);
+}
+
+TEST(EnterAdjustments, WritesWhatTheAnswersReadAsAndGivesTheNewCaption) {
+  struct Case {
+    std::u16string left_right, up_down;
+    std::string bytes;
+    std::u16string caption;
+  };
+  const Case cases[] = {
+      {u"", u"", "0\r\n0\r\n", u"&Print Adj=0/0"},  // two cancels
+      {u".25", u"-.125", "0.25\r\n-0.125\r\n", u"&Print Adj=0.25/-0.125"},
+      {u"", u"0.1", "0\r\n0.1\r\n", u"&Print Adj=0/0.1"},
+      {u"1/4", u"1 5", "1\r\n15\r\n", u"&Print Adj=1/15"},
+      {u"1,5", u"abc", "1\r\n0\r\n", u"&Print Adj=1/0"},
+      {u".5 inch", u"2E3", "0.5\r\n2000\r\n", u"&Print Adj=0.5/2000"},
+      {u"&H10", u"-0", "0\r\n0\r\n", u"&Print Adj=0/0"},
+      {u"1e-999", u"2d-1", "0\r\n0.2\r\n", u"&Print Adj=0/0.2"},
+      {u"1e300", u"-1e300", "1e+300\r\n-1e+300\r\n", u"&Print Adj=1e+300/-1e+300"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    WriteBytes(file, "7\r\n8\r\n");
+    ScriptedInputBox input({c.left_right, c.up_down});
+    const Result<std::u16string> caption = EnterAdjustments(input, file);
+    ASSERT_TRUE(caption.ok()) << caption.message();
+    EXPECT_EQ(*caption, c.caption) << ToUtf8(c.caption);
+    EXPECT_EQ(ReadBytes(file), c.bytes) << ToUtf8(c.caption);
+    ASSERT_EQ(input.prompts().size(), 2u);
+    EXPECT_EQ(input.prompts()[0], LeftRightPrompt(u"7"));
+    EXPECT_EQ(input.prompts()[1], UpDownPrompt(u"8"));
+  }
+}
+
+TEST(EnterAdjustments, PromptsShowTheFileTextVerbatim) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  WriteBytes(file, " .3\r\nx&y\r\nthird\r\n");
+  ScriptedInputBox input;
+  ASSERT_TRUE(EnterAdjustments(input, file).ok());
+  ASSERT_EQ(input.prompts().size(), 2u);
+  EXPECT_EQ(input.prompts()[0], LeftRightPrompt(u" .3"));
+  EXPECT_EQ(input.prompts()[1], UpDownPrompt(u"x&y"));
+}
+
+TEST(EnterAdjustments, NothingIsWrittenWhileTheBoxesAreOpen) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  WriteBytes(file, "0.5\r\n-1\r\n");
+  std::vector<std::string> seen;
+  ScriptedInputBox input({u"2", u"3"});
+  input.OnAsk([&](const std::u16string&) { seen.push_back(ReadBytes(file)); });
+  ASSERT_TRUE(EnterAdjustments(input, file).ok());
+  EXPECT_EQ(seen, (std::vector<std::string>{"0.5\r\n-1\r\n", "0.5\r\n-1\r\n"}));
+  EXPECT_EQ(ReadBytes(file), "2\r\n3\r\n");
+}
+
+TEST(EnterAdjustments, AnUnreadableFileAsksNothing) {
+  struct Case {
+    const char* name;
+    bool make_folder;
+  };
+  for (const Case& c : {Case{"missing", false}, Case{"folder", true}}) {
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    if (c.make_folder) std::filesystem::create_directory(file);
+    ScriptedInputBox input({u"1", u"2"});
+    const Result<std::u16string> caption = EnterAdjustments(input, file);
+    ASSERT_FALSE(caption.ok()) << c.name;
+    EXPECT_NE(caption.message().find("Quillex.dat"), std::string::npos) << caption.message();
+    EXPECT_TRUE(input.prompts().empty()) << c.name;
+    EXPECT_EQ(std::filesystem::is_directory(file), c.make_folder) << c.name;
+    EXPECT_EQ(std::filesystem::exists(file), c.make_folder) << c.name;
+  }
+}
+
+TEST(EnterAdjustments, AnAnswerTooLargeForANumberWritesNothing) {
+  struct Case {
+    std::u16string left_right, up_down, quoted;
+  };
+  const Case cases[] = {
+      {u"1e999", u"1", u"1e999"},
+      {u"1", u"-1e999", u"-1e999"},
+      {u"1 e 999 inch", u"", u"1 e 999 inch"},
+      {u"1" + std::u16string(400, u'0'), u"0", u"1" + std::u16string(400, u'0')},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    WriteBytes(file, "0.25\r\n-.5\r\n");
+    ScriptedInputBox input({c.left_right, c.up_down});
+    const Result<std::u16string> caption = EnterAdjustments(input, file);
+    ASSERT_FALSE(caption.ok()) << ToUtf8(c.quoted);
+    EXPECT_NE(caption.message().find("\"" + ToUtf8(c.quoted) + "\""), std::string::npos)
+        << caption.message();
+    EXPECT_NE(caption.message().find("too large"), std::string::npos) << caption.message();
+    EXPECT_EQ(input.prompts().size(), 2u);
+    EXPECT_EQ(ReadBytes(file), "0.25\r\n-.5\r\n");
+  }
+}
+
+TEST(EnterAdjustments, AFailedWriteIsReportedWithTheFileName) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  WriteBytes(file, "1\r\n2\r\n");
+  ScriptedInputBox input({u"3", u"4"});
+  // The file turns into a folder while the second box is open.
+  input.OnAsk([&](const std::u16string& prompt) {
+    if (prompt != UpDownPrompt(u"2")) return;
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+  });
+  const Result<std::u16string> caption = EnterAdjustments(input, file);
+  ASSERT_FALSE(caption.ok());
+  EXPECT_NE(caption.message().find("Quillex.dat"), std::string::npos) << caption.message();
+  EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+TEST(EnterAdjustments, UsesTheBareFileNameInTheWorkingDirectory) {
+  TempDir dir(TempDir::kEnter);
+  WriteBytes(dir / "Quillex.dat", "0\r\n0\r\n");
+  ScriptedInputBox input({u"0.125", u"-0.0625"});
+  const Result<std::u16string> caption = EnterAdjustments(input);
+  ASSERT_TRUE(caption.ok()) << caption.message();
+  EXPECT_EQ(*caption, u"&Print Adj=0.125/-0.0625");
+  EXPECT_EQ(ReadBytes(dir / "Quillex.dat"), "0.125\r\n-0.0625\r\n");
+}
+
+TEST(EnterAdjustments, WrittenValuesReadBackExactlyForPrinting) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  for (const double value : {0.1, 1.0 / 3.0, -2.0 / 3.0, 0.015625, 123.456, 1e-7}) {
+    WriteBytes(file, "0\r\n0\r\n");
+    ScriptedInputBox input({FormatNumber(value), FormatNumber(-value)});
+    ASSERT_TRUE(EnterAdjustments(input, file).ok());
+    const Result<CalibrationOffsets> offsets = ReadCalibration(file);
+    ASSERT_TRUE(offsets.ok());
+    EXPECT_EQ(ParseOffset(offsets->LeftRight), value);
+    EXPECT_EQ(ParseOffset(offsets->UpDown), -value);
+  }
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,223 @@
+#include "calibration/calibration_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "calibration/number_text.h"
+#include "common/ansi_text.h"
+#include "support/temp_dir.h"
+
+namespace quillet {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(ParseCalibration, SplitsTheFirstTwoLinesAtCarriageReturns) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::u16string left_right, up_down;
+  };
+  const Case cases[] = {
+      {"default file", "0\r\n0\r\n", u"0", u"0"},
+      {"numbers kept as text", "0.25\r\n-.5\r\n", u"0.25", u"-.5"},
+      {"blanks and letters verbatim", " 1/8\r\n0\r\n", u" 1/8", u"0"},
+      {"trailing blanks kept", "1  \r\n\t2\r\n", u"1  ", u"\t2"},
+      {"third line ignored", "1\r\n2\r\n3\r\n", u"1", u"2"},
+      {"last line without end", "1\r\n2", u"1", u"2"},
+      {"CR-only lines", "1\r2\r", u"1", u"2"},
+      {"CR-only, no final end", "1\r2", u"1", u"2"},
+      {"LF-only lines are one line", "1\n2\n", u"1\n2\n", u""},
+      {"lone LF kept inside a line", "1\n\r\n2\r\n", u"1\n", u"2"},
+      {"LF after CR LF starts line 2", "1\r\n\n2\r\n", u"1", u"\n2"},
+      {"CR CR LF: empty line 2", "1\r\r\n2\r\n", u"1", u""},
+      {"empty file", "", u"", u""},
+      {"one line only", "5\r\n", u"5", u""},
+      {"one line without end", "5", u"5", u""},
+      {"two empty lines", "\r\n\r\n", u"", u""},
+      {"Windows-1252 bytes", "\xe4\x80\r\n\xdf\r\n", u"\u00e4\u20ac", u"\u00df"},
+      {"ampersand", "A&B\r\n&\r\n", u"A&B", u"&"},
+  };
+  for (const Case& c : cases) {
+    const CalibrationOffsets offsets = ParseCalibration(c.bytes);
+    EXPECT_EQ(offsets.LeftRight, c.left_right) << c.name;
+    EXPECT_EQ(offsets.UpDown, c.up_down) << c.name;
+  }
+}
+
+TEST(ReadCalibration, ReadsTheFileWithoutChangingIt) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  WriteBytes(file, "0.25\r\n-.5\r\nextra\r\n");
+  const Result<CalibrationOffsets> offsets = ReadCalibration(file);
+  ASSERT_TRUE(offsets.ok()) << offsets.message();
+  EXPECT_EQ(offsets->LeftRight, u"0.25");
+  EXPECT_EQ(offsets->UpDown, u"-.5");
+  EXPECT_EQ(ReadBytes(file), "0.25\r\n-.5\r\nextra\r\n");
+}
+
+TEST(ReadCalibration, FailsWithTheFileNameAndNeverCreatesIt) {
+  struct Case {
+    const char* name;
+    bool make_folder;  // a folder stands where the file should be
+  };
+  for (const Case& c : {Case{"missing", false}, Case{"folder", true}}) {
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    if (c.make_folder) std::filesystem::create_directory(file);
+    const Result<CalibrationOffsets> offsets = ReadCalibration(file);
+    ASSERT_FALSE(offsets.ok()) << c.name;
+    EXPECT_NE(offsets.message().find("Quillex.dat"), std::string::npos) << offsets.message();
+    EXPECT_EQ(std::filesystem::exists(file), c.make_folder) << c.name;
+    EXPECT_EQ(std::filesystem::is_directory(file), c.make_folder) << c.name;
+  }
+}
+
+TEST(WriteCalibration, WritesTwoDecimalLinesEndedByCrLf) {
+  struct Case {
+    double left_right, up_down;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {0.0, 0.0, "0\r\n0\r\n"},
+      {-0.0, -0.0, "0\r\n0\r\n"},
+      {0.25, -0.125, "0.25\r\n-0.125\r\n"},
+      {1.0, 15.0, "1\r\n15\r\n"},
+      {-0.5, 0.1, "-0.5\r\n0.1\r\n"},
+      {1234567.5, -2.0, "1234567.5\r\n-2\r\n"},
+      {1e300, -1e-300, "1e+300\r\n-1e-300\r\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    WriteBytes(file, "old longer content that must go\r\n1\r\n2\r\n");
+    const Status written = WriteCalibration(c.left_right, c.up_down, file);
+    ASSERT_TRUE(written.ok()) << written.message();
+    EXPECT_EQ(ReadBytes(file), c.bytes);
+    EXPECT_EQ(FolderEntries(dir.path()).size(), 1u) << "a temporary file was left behind";
+  }
+}
+
+TEST(WriteCalibration, WhatIsWrittenReadsBackAsTheSameOffsets) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  for (const double value : {0.25, -0.125, 0.1, 1.0 / 3.0, -5.49, 2.2250738585072014e-308}) {
+    ASSERT_TRUE(WriteCalibration(value, -value, file).ok());
+    const Result<CalibrationOffsets> offsets = ReadCalibration(file);
+    ASSERT_TRUE(offsets.ok());
+    EXPECT_EQ(ParseOffset(offsets->LeftRight), value);
+    EXPECT_EQ(ParseOffset(offsets->UpDown), -value);
+  }
+}
+
+TEST(WriteCalibration, AFailedWriteIsReportedAndLeavesWhatWasThere) {
+  {
+    TempDir dir;
+    const auto file = dir / "no such folder" / "Quillex.dat";
+    const Status written = WriteCalibration(1, 2, file);
+    ASSERT_FALSE(written.ok());
+    EXPECT_NE(written.message().find("Quillex.dat"), std::string::npos) << written.message();
+    EXPECT_FALSE(std::filesystem::exists(file));
+  }
+  {
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    std::filesystem::create_directory(file);
+    WriteBytes(file / "inside", "keep me");
+    const Status written = WriteCalibration(1, 2, file);
+    ASSERT_FALSE(written.ok());
+    EXPECT_NE(written.message().find("Quillex.dat"), std::string::npos) << written.message();
+    ASSERT_TRUE(std::filesystem::is_directory(file));
+    EXPECT_EQ(ReadBytes(file / "inside"), "keep me");
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Quillex.dat"});
+  }
+}
+
+TEST(LoadCalibrationAtStart, FirstStartCreatesTheDefaultFile) {
+  TempDir dir(TempDir::kEnter);
+  const Result<StartCalibration> start = LoadCalibrationAtStart();  // the bare name, here
+  ASSERT_TRUE(start.ok()) << start.message();
+  EXPECT_EQ(ReadBytes(dir / "Quillex.dat"), std::string("\x30\x0d\x0a\x30\x0d\x0a", 6));
+  EXPECT_EQ(start->caption, u"&Print (Adj=0/0)");
+  EXPECT_EQ(start->offsets.LeftRight, u"0");
+  EXPECT_EQ(start->offsets.UpDown, u"0");
+}
+
+TEST(LoadCalibrationAtStart, AnExistingFileIsShownVerbatimAndNeverRewritten) {
+  struct Case {
+    std::string bytes;
+    std::u16string caption;
+  };
+  const Case cases[] = {
+      {"0.25\r\n-.5\r\n", u"&Print (Adj=0.25/-.5)"},
+      {" 1/8\r\n0\r\n", u"&Print (Adj= 1/8/0)"},
+      {"abc\r\nxyz", u"&Print (Adj=abc/xyz)"},
+      {"1\r\n2\r\n3\r\n4\r\n", u"&Print (Adj=1/2)"},
+      {"1\r2\r", u"&Print (Adj=1/2)"},
+      {"1\n2\n", u"&Print (Adj=1\n2\n/)"},
+      {"", u"&Print (Adj=/)"},
+      {"7\r\n", u"&Print (Adj=7/)"},
+      {"A&B\r\n&\r\n", u"&Print (Adj=A&&B/&&)"},
+      {"\xe4\r\n0\r\n", u"&Print (Adj=\u00e4/0)"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    WriteBytes(file, c.bytes);
+    const Result<StartCalibration> start = LoadCalibrationAtStart(file);
+    ASSERT_TRUE(start.ok()) << start.message();
+    EXPECT_EQ(start->caption, c.caption) << ToUtf8(c.caption);
+    EXPECT_EQ(ReadBytes(file), c.bytes) << ToUtf8(c.caption);
+  }
+}
+
+TEST(LoadCalibrationAtStart, AFileThatCannotBeReadIsReportedNotReplaced) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  std::filesystem::create_directory(file);  // exists, but cannot be read as a file
+  WriteBytes(file / "inside", "keep me");
+  const Result<StartCalibration> start = LoadCalibrationAtStart(file);
+  ASSERT_FALSE(start.ok());
+  EXPECT_NE(start.message().find("Quillex.dat"), std::string::npos) << start.message();
+  ASSERT_TRUE(std::filesystem::is_directory(file));
+  EXPECT_EQ(ReadBytes(file / "inside"), "keep me");
+}
+
+TEST(LoadCalibrationAtStart, AFailedCreationIsReported) {
+  TempDir dir;
+  const auto file = dir / "missing folder" / "Quillex.dat";
+  const Result<StartCalibration> start = LoadCalibrationAtStart(file);
+  ASSERT_FALSE(start.ok());
+  EXPECT_NE(start.message().find("Quillex.dat"), std::string::npos) << start.message();
+  EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
+}
+
+TEST(StartCaption, DoublesEveryAmpersandOfTheOffsets) {
+  struct Case {
+    std::u16string text, escaped;
+  };
+  const Case cases[] = {
+      {u"", u""}, {u"0", u"0"}, {u"&", u"&&"}, {u"&&", u"&&&&"}, {u"a&b&", u"a&&b&&"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EscapeAccessKeys(c.text), c.escaped) << ToUtf8(c.text);
+    EXPECT_EQ(StartCaption({c.text, u"0"}), u"&Print (Adj=" + c.escaped + u"/0)");
+    EXPECT_EQ(StartCaption({u"0", c.text}), u"&Print (Adj=0/" + c.escaped + u")");
+  }
+}
+
+}  // namespace
+}  // namespace quillet
