@@ -1,0 +1,274 @@
+#include "labellist/label_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <csignal>
+#endif
+
+#include "support/fake_program_starter.h"
+#include "support/temp_dir.h"
+
+namespace quillet {
+namespace {
+
+using testing::FakeProgramStarter;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct Fill {
+  int group;
+  int index;
+  std::u16string text1;
+  std::u16string text2;
+};
+
+LabelSheet SheetWith(const std::vector<Fill>& fills) {
+  LabelSheet sheet;
+  for (const Fill& fill : fills) {
+    sheet.SetText(fill.group, fill.index, Line::Text1, fill.text1);
+    sheet.SetText(fill.group, fill.index, Line::Text2, fill.text2);
+  }
+  return sheet;
+}
+
+std::string Bytes(std::initializer_list<unsigned char> values) {
+  return std::string(values.begin(), values.end());
+}
+
+struct BatchCase {
+  const char* name;
+  std::vector<Fill> fills;
+  std::string expected;
+};
+
+TEST(LabelListBatch, RecordsAreQuotedTextsJoinedByOneBlank) {
+  const BatchCase cases[] = {
+      {"empty sheet", {}, ""},
+      {"only Text2", {{5, 5, u"", u"X"}}, Bytes({0x22, 0x20, 0x58, 0x22, 0x0D, 0x0A})},
+      {"only Text1",
+       {{2, 7, u"ABC", u""}},
+       Bytes({0x22, 0x41, 0x42, 0x43, 0x20, 0x22, 0x0D, 0x0A})},
+      {"Text1 one blank", {{1, 0, u" ", u""}}, Bytes({0x22, 0x20, 0x20, 0x22, 0x0D, 0x0A})},
+      {"both lines",
+       {{9, 8, u"ABC", u"12"}},
+       Bytes({0x22, 0x41, 0x42, 0x43, 0x20, 0x31, 0x32, 0x22, 0x0D, 0x0A})},
+      {"blanks kept, not trimmed", {{3, 3, u"  a ", u" b  "}}, "\"  a   b  \"\r\n"},
+      {"longer than seven written whole",
+       {{4, 1, u"ABCDEFGHIJKLMNOP", u"0123456789"}},
+       "\"ABCDEFGHIJKLMNOP 0123456789\"\r\n"},
+      {"quote inside not escaped", {{6, 2, u"say \"hi\"", u"\""}}, "\"say \"hi\" \"\"\r\n"},
+      {"Windows-1252 characters",
+       {{7, 4, u"A\u00e4\u00df\u20ac\u201c", u""}},
+       Bytes({0x22, 0x41, 0xE4, 0xDF, 0x80, 0x93, 0x20, 0x22, 0x0D, 0x0A})},
+      {"outside Windows-1252 is one question mark each",
+       {{8, 0, u"\u4e2d", u"\U0001F600x"}},
+       "\"? ?x\"\r\n"},
+  };
+  for (const BatchCase& c : cases) {
+    EXPECT_EQ(LabelListBatch(SheetWith(c.fills)), c.expected) << c.name;
+  }
+}
+
+TEST(LabelListBatch, CellsComeInReadingOrder) {
+  // Filled out of order on purpose; R1 must come first, each group in index order.
+  const LabelSheet sheet = SheetWith({{9, 8, u"R9", u"8"},
+                                      {1, 5, u"R1", u"5"},
+                                      {9, 0, u"R9", u"0"},
+                                      {1, 0, u"R1", u"0"},
+                                      {1, 8, u"", u"R1-8"}});
+  EXPECT_EQ(LabelListBatch(sheet), "\"R1 0\"\r\n\"R1 5\"\r\n\" R1-8\"\r\n\"R9 0\"\r\n\"R9 8\"\r\n");
+}
+
+TEST(LabelListBatch, OneFilledCellGivesExactlyOneRecordWherever) {
+  const CellAddress cells[] = {{1, 0}, {1, 8}, {5, 4}, {9, 0}, {9, 8}, {3, 6}};
+  for (const CellAddress& cell : cells) {
+    const LabelSheet sheet = SheetWith({{cell.group, cell.index, u"Q", u""}});
+    EXPECT_EQ(LabelListBatch(sheet), "\"Q \"\r\n") << "R" << cell.group << " " << cell.index;
+  }
+}
+
+TEST(LabelListBatch, EveryCellFilledGivesEightyOneRecords) {
+  LabelSheet sheet;
+  std::string expected;
+  for (const CellAddress& cell : ReadingOrder()) {
+    const std::u16string text1(1, static_cast<char16_t>(u'0' + cell.group));
+    const std::u16string text2(1, static_cast<char16_t>(u'0' + cell.index));
+    sheet.SetText(cell, Line::Text1, text1);
+    sheet.SetText(cell, Line::Text2, text2);
+    expected += "\"" + std::string(1, static_cast<char>('0' + cell.group)) + " " +
+                std::string(1, static_cast<char>('0' + cell.index)) + "\"\r\n";
+  }
+  EXPECT_EQ(LabelListBatch(sheet), expected);
+}
+
+TEST(AddToLabelList, AppendsToTheFileInTheWorkingDirectory) {
+  struct Case {
+    const char* name;
+    bool file_exists;
+    std::string old_bytes;
+    std::vector<Fill> fills;
+    int appends;
+    std::string expected;
+  };
+  const std::string abc = "\"ABC 12\"\r\n";
+  const Case cases[] = {
+      {"empty sheet, no file: created empty", false, "", {}, 1, ""},
+      {"empty sheet, existing file unchanged", true, "\"OLD \"\r\n", {}, 1, "\"OLD \"\r\n"},
+      {"empty existing file stays empty", true, "", {}, 1, ""},
+      {"new file", false, "", {{1, 1, u"ABC", u"12"}}, 1, abc},
+      {"after the last byte, no separator", true, "x", {{1, 1, u"ABC", u"12"}}, 1, "x" + abc},
+      {"two appends give the batch twice", false, "", {{1, 1, u"ABC", u"12"}}, 2, abc + abc},
+  };
+  for (const Case& c : cases) {
+    TempDir dir(TempDir::kEnter);
+    if (c.file_exists) WriteBytes(dir / "LabelList.txt", c.old_bytes);
+    const LabelSheet sheet = SheetWith(c.fills);
+    for (int i = 0; i < c.appends; ++i) {
+      const Status status = AddToLabelList(sheet);
+      EXPECT_TRUE(status.ok()) << c.name << ": " << status.message();
+    }
+    ASSERT_TRUE(std::filesystem::is_regular_file(dir / "LabelList.txt")) << c.name;
+    EXPECT_EQ(ReadBytes(dir / "LabelList.txt"), c.expected) << c.name;
+  }
+}
+
+TEST(AddToLabelList, LeavesTheSheetAsItWas) {
+  TempDir dir;
+  LabelSheet sheet = SheetWith({{2, 3, u"ABCDEFGHIJ", u" "}, {7, 0, u"", u"z"}});
+  int changes = 0;
+  sheet.OnLineChanged([&](int, int, Line) { ++changes; });
+  ASSERT_TRUE(AddToLabelList(sheet, dir / "LabelList.txt").ok());
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(sheet.GetText(2, 3, Line::Text1), u"ABCDEFGHIJ");
+  EXPECT_EQ(sheet.GetText(2, 3, Line::Text2), u" ");
+  EXPECT_EQ(sheet.GetText(7, 0, Line::Text2), u"z");
+}
+
+TEST(AddToLabelList, FailureNamesTheFile) {
+  struct Case {
+    const char* name;
+    std::filesystem::path file;
+    std::string named;
+  };
+  TempDir dir(TempDir::kEnter);
+  std::filesystem::create_directory("LabelList.txt");
+  const Case cases[] = {
+      {"a folder of that name", "LabelList.txt", "\"LabelList.txt\""},
+      {"inside a missing folder", "missing/LabelList.txt", "\"missing/LabelList.txt\""},
+  };
+  const LabelSheet sheet = SheetWith({{1, 0, u"A", u"B"}});
+  for (const Case& c : cases) {
+    const Status status = AddToLabelList(sheet, c.file);
+    ASSERT_FALSE(status.ok()) << c.name;
+    EXPECT_NE(status.message().find(c.named), std::string::npos) << status.message();
+  }
+  EXPECT_TRUE(std::filesystem::is_directory("LabelList.txt"));
+  EXPECT_FALSE(std::filesystem::exists("missing"));
+}
+
+#ifndef _WIN32
+// Caps the size of files this process may write, so a write fails part way
+// for real (root ignores permissions, but not this limit).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_limit_);
+    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_limit_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_limit_);
+    std::signal(SIGXFSZ, old_handler_);
+  }
+
+ private:
+  rlimit old_limit_{};
+  void (*old_handler_)(int) = SIG_DFL;
+};
+
+TEST(AddToLabelList, AWriteFailingPartWayLeavesNoHalfRecord) {
+  TempDir dir;
+  const auto file = dir / "LabelList.txt";
+  const std::string old_bytes = "\"OLD ONE\"\r\n";
+  WriteBytes(file, old_bytes);
+  // Room for the old bytes and a little more, not for the whole batch.
+  const LabelSheet sheet = SheetWith({{1, 0, u"FIRST", u"ROW"}, {2, 0, u"SECOND", u"ROW"}});
+  Status status = Status::Ok();
+  {
+    FileSizeLimit limit(old_bytes.size() + 8);
+    status = AddToLabelList(sheet, file);
+  }
+  ASSERT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("LabelList.txt"), std::string::npos) << status.message();
+  EXPECT_EQ(ReadBytes(file), old_bytes);
+}
+#endif
+
+TEST(ViewLabelList, OpensTheListWithoutTouchingIt) {
+  struct Case {
+    const char* name;
+    bool file_exists;
+    std::string old_bytes;
+  };
+  const Case cases[] = {
+      {"missing file", false, ""},
+      {"existing file", true, "\"A B\"\r\n"},
+      {"existing empty file", true, ""},
+  };
+  for (const Case& c : cases) {
+    TempDir dir(TempDir::kEnter);
+    if (c.file_exists) WriteBytes("LabelList.txt", c.old_bytes);
+    FakeProgramStarter starter;
+    const Status status = ViewLabelList(starter);
+    EXPECT_TRUE(status.ok()) << c.name << ": " << status.message();
+#ifdef _WIN32
+    // Notepad offers to create a missing file itself.
+    ASSERT_EQ(starter.starts().size(), 1u) << c.name;
+    EXPECT_EQ(starter.starts()[0].program, "notepad.exe");
+    EXPECT_EQ(starter.starts()[0].arguments, std::vector<std::string>{"LabelList.txt"});
+    EXPECT_TRUE(starter.opened().empty());
+    EXPECT_EQ(std::filesystem::exists("LabelList.txt"), c.file_exists) << c.name;
+#else
+    EXPECT_TRUE(starter.starts().empty()) << c.name;
+    EXPECT_EQ(starter.opened(), std::vector<std::filesystem::path>{"LabelList.txt"}) << c.name;
+    // A missing list is created empty, so the editor has something to show.
+    ASSERT_TRUE(std::filesystem::is_regular_file("LabelList.txt")) << c.name;
+    EXPECT_EQ(ReadBytes("LabelList.txt"), c.old_bytes) << c.name;
+#endif
+  }
+}
+
+TEST(ViewLabelList, StarterFailureIsReturned) {
+  TempDir dir(TempDir::kEnter);
+  WriteBytes("LabelList.txt", "\"A B\"\r\n");
+  FakeProgramStarter starter;
+  starter.AnswerWith(Status::Failure("Could not start notepad.exe: not there."));
+  const Status status = ViewLabelList(starter);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.message(), "Could not start notepad.exe: not there.");
+  EXPECT_EQ(starter.starts().size() + starter.opened().size(), 1u);
+  EXPECT_EQ(ReadBytes("LabelList.txt"), "\"A B\"\r\n");
+}
+
+#ifndef _WIN32
+TEST(ViewLabelList, AListThatCannotBeCreatedIsNotOpened) {
+  TempDir dir;
+  FakeProgramStarter starter;
+  const Status status = ViewLabelList(starter, dir / "missing" / "LabelList.txt");
+  ASSERT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("LabelList.txt"), std::string::npos) << status.message();
+  EXPECT_TRUE(starter.opened().empty());
+}
+#endif
+
+}  // namespace
+}  // namespace quillet
