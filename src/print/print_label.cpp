@@ -1,1 +1,113 @@
 #include "print/print_label.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "calibration/number_text.h"
+#include "common/ansi_text.h"
+#include "common/text_file.h"
+
+namespace quillet {
+namespace {
+
+// The page layout in inches, before the calibration offsets.
+constexpr std::int16_t kScaleModeInches = 5;
+constexpr std::int16_t kLandscape = 2;
+constexpr float kScaleLeft = -5.49f;
+constexpr float kScaleTop = -4.6875f;
+constexpr double kColumn0X = -5;
+constexpr double kColumnPitch = 0.5625;  // 9/16 in
+constexpr double kRow1Y = 0;
+constexpr double kRowPitch = 0.375;  // 3/8 in
+constexpr double kLineGap = 0.125;   // line 2 lies 1/8 in below line 1
+constexpr char16_t kTypeface[] = u"Courier New";
+
+std::string NotANumber(const std::filesystem::path& file, const char* which,
+                       const std::u16string& text) {
+  return "The calibration file \"" + DisplayName(file) + "\" has \"" + ToUtf8(text) + "\" in its " +
+         which +
+         " line, which is not a number of inches. Nothing was printed. Enter the offsets again "
+         "with Printer Calibration > Enter Adjustments.";
+}
+
+// Cuts every line longer than the field to its first 7 code units, in the sheet
+// itself, so the window shows what goes on paper. Lines that fit are not written.
+void TruncateLines(LabelSheet& sheet) {
+  for (int index = 0; index < CellsPerGroup; ++index) {
+    for (Line line : {Line::Text1, Line::Text2}) {
+      for (int group = 1; group <= GroupCount; ++group) {
+        const std::u16string& text = sheet.GetText(group, index, line);
+        if (text.size() > kFieldWidth)
+          sheet.SetText(group, index, line, text.substr(0, kFieldWidth));
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::u16string Ctr(const std::u16string& text) {
+  const double n = 7.0 / 2 - static_cast<double>(text.size()) / 2;
+  // nearbyint in the default rounding mode rounds halves to even, as wanted.
+  const double spaces = std::nearbyint(n);
+  return std::u16string(spaces > 0 ? static_cast<std::size_t>(spaces) : 0, u' ') + text;
+}
+
+Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
+                                     const std::filesystem::path& file) {
+  const std::optional<double> left_right = ParseOffset(offsets.LeftRight);
+  if (!left_right) return Status::Failure(NotANumber(file, "first", offsets.LeftRight));
+  const std::optional<double> up_down = ParseOffset(offsets.UpDown);
+  if (!up_down) return Status::Failure(NotANumber(file, "second", offsets.UpDown));
+  return OffsetInches{*left_right, *up_down};
+}
+
+Result<OffsetInches> ReadOffsetsInInches(const std::filesystem::path& file) {
+  Result<CalibrationOffsets> offsets = ReadCalibration(file);
+  if (!offsets) return offsets.status();
+  return OffsetsInInches(*offsets, file);
+}
+
+Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
+                                const std::filesystem::path& calibration_file) {
+  // The offsets are checked before the dialog so that a bad file neither cuts
+  // the user's texts nor starts a job it cannot finish.
+  Result<OffsetInches> offsets = ReadOffsetsInInches(calibration_file);
+  if (!offsets) return offsets.status();
+
+  std::unique_ptr<PrintSurface> surface = dialog.ShowPrinter();
+  if (!surface) return PrintOutcome::Dismissed;
+
+  TruncateLines(sheet);
+
+  surface->ScaleMode(kScaleModeInches);
+  surface->Orientation(kLandscape);
+  surface->ScaleLeft(kScaleLeft);
+  surface->ScaleTop(kScaleTop);
+  surface->FontName(kTypeface);
+
+  for (int index = 0; index < CellsPerGroup; ++index) {
+    // Terms and sums in double, rounded to float only when set.
+    const auto x = static_cast<float>(offsets->left_right + (index * kColumnPitch + kColumn0X));
+    for (int row = 0; row < GroupCount; ++row) {
+      const int group = row + 1;
+      surface->CurrentY(static_cast<float>(offsets->up_down + (row * kRowPitch + kRow1Y)));
+      surface->CurrentX(x);
+      if (Status printed = surface->Print(Ctr(sheet.GetText(group, index, Line::Text1)));
+          !printed) {
+        return printed;
+      }
+      surface->CurrentY(
+          static_cast<float>(offsets->up_down + (row * kRowPitch + (kRow1Y + kLineGap))));
+      surface->CurrentX(x);
+      if (Status printed = surface->Print(Ctr(sheet.GetText(group, index, Line::Text2)));
+          !printed) {
+        return printed;
+      }
+    }
+  }
+  if (Status ended = surface->EndDoc(); !ended) return ended;
+  return PrintOutcome::Printed;
+}
+
+}  // namespace quillet

@@ -20,9 +20,25 @@ std::u16string Ctr(const std::u16string& text);
 
 enum class PrintOutcome { Printed, Dismissed };
 
+// The two calibration offsets as numbers of inches.
+struct OffsetInches {
+  double left_right = 0;
+  double up_down = 0;
+};
+
+// Reads both offset lines as numbers; a line that is not one is a failure that
+// names `file`, the line and its text, and says how to put it right.
+Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
+                                     const std::filesystem::path& file);
+// ReadCalibration, then OffsetsInInches.
+Result<OffsetInches> ReadOffsetsInInches(const std::filesystem::path& file);
+
 // Reads the offsets, shows the printer dialog, cuts every line longer than 7
 // characters in the sheet itself, and prints all 162 lines at their places.
-Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
-                                const std::filesystem::path& calibration_file = kCalibrationFileName);
+// A calibration that cannot be read or is not two numbers fails before the
+// dialog; a dismissed dialog ends the call: in both cases nothing is cut.
+Result<PrintOutcome> PrintLabel(
+    LabelSheet& sheet, PrinterDialog& dialog,
+    const std::filesystem::path& calibration_file = kCalibrationFileName);
 
 }  // namespace quillet

@@ -19,7 +19,8 @@ class RecordingSurface : public PrintSurface {
   // Calls are appended to `log`, which outlives the surface.
   explicit RecordingSurface(std::vector<std::string>& log) : log_(log) {}
 
-  // Makes the n-th Print call (1-based) fail; 0 means never.
+  // Makes the n-th Print call (1-based) fail; 0 means never. The failing call
+  // is not written down, so the log holds exactly what reached the page.
   void FailAtPrint(int n) { fail_at_print_ = n; }
 
   void ScaleMode(std::int16_t mode) override;

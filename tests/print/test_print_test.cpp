@@ -1,0 +1,165 @@
+#include "calibration/test_print.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/text_file.h"
+#include "print_log.h"
+#include "support/scripted_printer_dialog.h"
+#include "support/temp_dir.h"
+
+namespace quillet {
+namespace {
+
+using testing::PlacedLines;
+using testing::PrintPosition;
+using testing::ReadBytes;
+using testing::ScriptedPrinterDialog;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr CellAddress kMiddle{5, 4};
+
+void FillWithLabels(LabelSheet& sheet) {
+  for (const CellAddress& cell : ReadingOrder()) {
+    sheet.SetText(cell, Line::Text1, u"Label " + std::u16string(1, u'A' + cell.index));
+    sheet.SetText(cell, Line::Text2, u"x");
+  }
+}
+
+// True when every cell but the middle one holds the pattern on both lines.
+bool HoldsThePattern(const LabelSheet& sheet) {
+  for (const CellAddress& cell : ReadingOrder()) {
+    if (cell == kMiddle) continue;
+    if (sheet.GetText(cell, Line::Text1) != u"+-----+") return false;
+    if (sheet.GetText(cell, Line::Text2) != u"+-----+") return false;
+  }
+  return true;
+}
+
+bool IsEmpty(const LabelSheet& sheet) {
+  for (const CellAddress& cell : ReadingOrder()) {
+    if (!sheet.IsBlank(cell)) return false;
+  }
+  return true;
+}
+
+class PrintTestTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  std::filesystem::path file_ = dir_ / "Quillex.dat";
+  LabelSheet sheet_;
+  std::vector<std::string> log_;
+};
+
+TEST_F(PrintTestTest, PrintsThePatternWithTheOffsetsInTheMiddleThenClears) {
+  struct Case {
+    std::string file;
+    std::string middle1, middle2;  // as printed
+    std::string first_y, first_x;  // line 1 of (R1, 0)
+  };
+  const Case cases[] = {
+      {"0\r\n0\r\n", "Print \"   0\"", "Print \"   0\"", "CurrentY 0", "CurrentX -5"},
+      {"-0.03125\r\n0.5\r\n", "Print \"-0.0312\"", "Print \"  0.5\"", "CurrentY 0.5",
+       "CurrentX -5.03125"},
+      {"0.25\r\n-.5\r\n", "Print \"  0.25\"", "Print \"  -.5\"", "CurrentY -0.5", "CurrentX -4.75"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    WriteBytes(file_, c.file);
+    log_.clear();
+    LabelSheet sheet;
+    FillWithLabels(sheet);
+    ScriptedPrinterDialog dialog(log_);
+
+    Result<PrintOutcome> outcome = PrintTest(sheet, dialog, file_);
+    ASSERT_TRUE(outcome.ok()) << outcome.message();
+    EXPECT_EQ(*outcome, PrintOutcome::Printed);
+    ASSERT_EQ(log_.size(), 492u);
+    EXPECT_EQ(log_[5], c.first_y);
+    EXPECT_EQ(log_[6], c.first_x);
+    EXPECT_EQ(log_.back(), "EndDoc");
+    const std::vector<testing::PlacedLine> lines = PlacedLines(log_);
+    for (const CellAddress& cell : ReadingOrder()) {
+      for (int line : {1, 2}) {
+        const std::string& printed = lines[PrintPosition(cell.group, cell.index, line)].print;
+        if (cell == kMiddle) {
+          EXPECT_EQ(printed, line == 1 ? c.middle1 : c.middle2);
+        } else {
+          EXPECT_EQ(printed, "Print \"+-----+\"") << cell.group << "," << cell.index;
+        }
+      }
+    }
+    EXPECT_TRUE(IsEmpty(sheet));
+    EXPECT_EQ(ReadBytes(file_), c.file);
+  }
+}
+
+TEST_F(PrintTestTest, SheetShowsThePatternWhileTheDialogIsOpen) {
+  for (auto answer : {ScriptedPrinterDialog::kPrint, ScriptedPrinterDialog::kDismiss}) {
+    SCOPED_TRACE(answer);
+    WriteBytes(file_, "-0.03125\r\n0.5\r\n");
+    log_.clear();
+    LabelSheet sheet;
+    FillWithLabels(sheet);
+    ScriptedPrinterDialog dialog(log_, answer);
+    bool seen = false;
+    dialog.WhileOpen([&] {
+      seen = true;
+      EXPECT_TRUE(HoldsThePattern(sheet));
+      EXPECT_EQ(sheet.GetText(kMiddle, Line::Text1), u"-0.03125");  // verbatim until the cut
+      EXPECT_EQ(sheet.GetText(kMiddle, Line::Text2), u"0.5");
+    });
+
+    Result<PrintOutcome> outcome = PrintTest(sheet, dialog, file_);
+    ASSERT_TRUE(outcome.ok());
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(*outcome, answer == ScriptedPrinterDialog::kPrint ? PrintOutcome::Printed
+                                                                : PrintOutcome::Dismissed);
+    EXPECT_TRUE(IsEmpty(sheet));
+    EXPECT_EQ(log_.empty(), answer == ScriptedPrinterDialog::kDismiss);
+  }
+}
+
+TEST_F(PrintTestTest, FailedPrintLeavesThePatternOnTheSheet) {
+  WriteBytes(file_, "-0.03125\r\n0\r\n");
+  ScriptedPrinterDialog dialog(log_);
+  dialog.FailAtPrint(10);
+  FillWithLabels(sheet_);
+
+  Result<PrintOutcome> outcome = PrintTest(sheet_, dialog, file_);
+  ASSERT_FALSE(outcome.ok());
+  EXPECT_TRUE(HoldsThePattern(sheet_));
+  EXPECT_EQ(sheet_.GetText(kMiddle, Line::Text1), u"-0.0312");  // cut before printing began
+  EXPECT_EQ(sheet_.GetText(kMiddle, Line::Text2), u"0");
+  for (const std::string& line : log_) EXPECT_NE(line, "EndDoc");
+}
+
+TEST_F(PrintTestTest, CalibrationThatCannotBeUsedLeavesTheLabelsUntouched) {
+  const char* const files[] = {nullptr, "abc\r\n0\r\n", "0\r\n", "0\r\n1/8\r\n", ""};
+  for (const char* contents : files) {
+    SCOPED_TRACE(contents ? contents : "(no file)");
+    std::filesystem::remove(file_);
+    if (contents) WriteBytes(file_, contents);
+    LabelSheet sheet;
+    FillWithLabels(sheet);
+    int writes = 0;
+    sheet.OnLineChanged([&](int, int, Line) { ++writes; });
+    std::vector<std::string> log;
+    ScriptedPrinterDialog dialog(log);
+
+    Result<PrintOutcome> outcome = PrintTest(sheet, dialog, file_);
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_NE(outcome.message().find("Quillex.dat"), std::string::npos) << outcome.message();
+    EXPECT_EQ(writes, 0);
+    EXPECT_EQ(sheet.GetText(1, 0, Line::Text1), u"Label A");
+    EXPECT_EQ(dialog.times_shown(), 0);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(FileExists(file_), contents != nullptr);  // never created
+  }
+}
+
+}  // namespace
+}  // namespace quillet
