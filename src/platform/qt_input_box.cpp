@@ -1,0 +1,51 @@
+#include "platform/qt_input_box.h"
+
+#include <limits>
+
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+
+namespace quillet {
+namespace {
+
+// The prompt carries the calibration file's text verbatim, so its label shows
+// plain text and a "&" in it must not become an access key. QInputDialog makes
+// the label the field's buddy (which turns "&" into a mnemonic) only when it is
+// first shown, so that is undone here, after the dialog has laid itself out.
+class PlainPromptDialog : public QInputDialog {
+ public:
+  using QInputDialog::QInputDialog;
+
+  void setVisible(bool visible) override {
+    QInputDialog::setVisible(visible);
+    if (!visible) return;
+    if (auto* text = findChild<QLabel*>()) {
+      text->setTextFormat(Qt::PlainText);
+      text->setBuddy(nullptr);
+    }
+  }
+};
+
+}  // namespace
+
+std::u16string QtInputBox::Ask(const std::u16string& prompt) {
+  PlainPromptDialog dialog(parent_);
+  dialog.setWindowTitle(QStringLiteral("Quillet"));
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setTextValue(QString());
+  QString label = QString::fromStdU16String(prompt);
+  label.replace(QChar(u'\r'), QChar(u'\n'));
+  dialog.setLabelText(label);
+
+  // QLineEdit cuts input at 32767 characters by default; the answer is taken whole.
+  if (auto* field = dialog.findChild<QLineEdit*>()) {
+    field->setMaxLength(std::numeric_limits<int>::max());
+  }
+
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.textValue().toStdU16String();
+}
+
+}  // namespace quillet

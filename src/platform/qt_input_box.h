@@ -1,0 +1,25 @@
+// The input box of the calibration entry, as a modal Qt input dialog.
+#pragma once
+
+#include <string>
+
+#include "calibration/calibration_entry.h"
+
+class QWidget;
+
+namespace quillet {
+
+class QtInputBox : public InputBox {
+ public:
+  // `parent` is the window the box is modal to; it may be null.
+  explicit QtInputBox(QWidget* parent) : parent_(parent) {}
+
+  // Titled with the program's name, the prompt's CRs shown as line breaks, the
+  // field empty and without a length limit. Empty text on Cancel or close.
+  std::u16string Ask(const std::u16string& prompt) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace quillet
