@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +32,7 @@ class PlainPromptDialog : public QInputDialog {
 }  // namespace
 
 std::u16string QtInputBox::Ask(const std::u16string& prompt) {
-  PlainPromptDialog dialog(parent_);
+  PlainPromptDialog dialog(parent_ != nullptr ? parent_ : QApplication::activeWindow());
   dialog.setWindowTitle(QStringLiteral("Quillet"));
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setTextValue(QString());

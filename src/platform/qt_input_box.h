@@ -11,7 +11,7 @@ namespace quillet {
 
 class QtInputBox : public InputBox {
  public:
-  // `parent` is the window the box is modal to; it may be null.
+  // `parent` is the window the box is modal to; null means the active window.
   explicit QtInputBox(QWidget* parent) : parent_(parent) {}
 
   // Titled with the program's name, the prompt's CRs shown as line breaks, the

@@ -1,5 +1,6 @@
 #include "platform/qt_printer_dialog.h"
 
+#include <QApplication>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
@@ -31,7 +32,7 @@ void QtPrinterDialog::Remember(const QPrinter& printer) {
 std::unique_ptr<PrintSurface> QtPrinterDialog::ShowPrinter() {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   Restore(*printer);
-  QPrintDialog dialog(printer.get(), parent_);
+  QPrintDialog dialog(printer.get(), parent_ != nullptr ? parent_ : QApplication::activeWindow());
   if (dialog.exec() != QDialog::Accepted) return nullptr;
   Remember(*printer);
   return std::make_unique<QtPrintSurface>(std::move(printer));

@@ -12,6 +12,7 @@ namespace quillet {
 
 class QtPrinterDialog : public PrinterDialog {
  public:
+  // The dialog is modal to `parent`; null means the active window.
   explicit QtPrinterDialog(QWidget* parent) : parent_(parent) {}
 
   // Opens with the choices of the last accepted call of this session.
