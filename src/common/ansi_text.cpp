@@ -15,8 +15,12 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 char ToWindows1252(char16_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
@@ -112,8 +116,11 @@ std::u16string FromUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2
-                                      : (lead >> 3) == 0x1E ? 3 : -1;
+    const int extra = lead < 0x80           ? 0
+                      : (lead >> 5) == 0x6  ? 1
+                      : (lead >> 4) == 0xE  ? 2
+                      : (lead >> 3) == 0x1E ? 3
+                                            : -1;
     char32_t c = lead & (0x7F >> (extra > 0 ? extra + 1 : 0));
     bool valid = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
     for (int k = 1; valid && k <= extra; ++k) {

@@ -32,7 +32,7 @@ class [[nodiscard]] Status {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(T value) : value_(std::move(value)) {}             // NOLINT: implicit on purpose
   Result(Status failure) : failure_(std::move(failure)) {}  // NOLINT: implicit on purpose
 
   bool ok() const { return value_.has_value(); }

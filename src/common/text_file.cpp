@@ -33,7 +33,9 @@ Status Failure(const char* action, const std::filesystem::path& file, int error)
 // Writes all bytes and closes the stream, reporting the first error.
 int WriteAndClose(std::FILE* stream, std::string_view bytes) {
   errno = 0;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+  // An empty view may have a null data(), which fwrite must not be given.
+  const bool written =
+      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
   int error = written ? 0 : (errno != 0 ? errno : EIO);
   errno = 0;
   if (std::fflush(stream) != 0 && error == 0) error = errno != 0 ? errno : EIO;

@@ -20,9 +20,8 @@ TEST(LabelSheet, NewSheetIsEmptyEverywhere) {
 TEST(LabelSheet, KeepsTextAsTypedAndTellsTheListener) {
   LabelSheet sheet;
   std::vector<std::tuple<int, int, Line>> changes;
-  sheet.OnLineChanged([&](int group, int index, Line line) {
-    changes.emplace_back(group, index, line);
-  });
+  sheet.OnLineChanged(
+      [&](int group, int index, Line line) { changes.emplace_back(group, index, line); });
   const std::u16string twenty = u"ABCDEFGHIJKLMNOPQRST";
   sheet.SetText(3, 5, Line::Text2, twenty);
   sheet.SetText(9, 8, Line::Text1, u"\u00e4\U0001F600 ");
@@ -69,7 +68,7 @@ TEST(CellOrders, PositionsOfReadingAndColumnOrder) {
     CellAddress reading, column;
   };
   const Case cases[] = {
-      {0, {1, 0}, {1, 0}}, {1, {1, 1}, {2, 0}}, {8, {1, 8}, {9, 0}},
+      {0, {1, 0}, {1, 0}}, {1, {1, 1}, {2, 0}},  {8, {1, 8}, {9, 0}},
       {9, {2, 0}, {1, 1}}, {40, {5, 4}, {5, 4}}, {80, {9, 8}, {9, 8}},
   };
   for (const Case& c : cases) {
@@ -91,7 +90,7 @@ TEST(CellOrders, PreviousCell) {
     std::optional<CellAddress> previous;
   };
   const Case cases[] = {
-      {{1, 0}, std::nullopt}, {{1, 1}, CellAddress{1, 0}}, {{2, 0}, CellAddress{1, 8}},
+      {{1, 0}, std::nullopt},      {{1, 1}, CellAddress{1, 0}}, {{2, 0}, CellAddress{1, 8}},
       {{9, 0}, CellAddress{8, 8}}, {{9, 8}, CellAddress{9, 7}}, {{1, -1}, std::nullopt},
   };
   for (const Case& c : cases) {
