@@ -356,6 +356,7 @@ expect_shift() {
 # e2e_start_cupsd: a cupsd of its own in cups/, listening only on a socket in
 # that folder, that allows file: device URIs; exports CUPS_SERVER.
 e2e_start_cupsd() {
+  export PATH=$PATH:/usr/sbin
   local d=$E2E_TMP/cups
   mkdir -p "$d/etc/ppd" "$d/spool/tmp" "$d/cache" "$d/state" "$d/log" "$d/out"
   # The scheduler writes the output file as the user lp.

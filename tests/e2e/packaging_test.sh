@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The program as installed: the desktop entry and AppStream data validate,
+# `cmake --install` puts every file in its standard place, and `cpack -G DEB`
+# builds a package that holds them and names its dependencies.
+# Usage: packaging_test.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+source_dir=$1 build_dir=$2
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "-- $*"; }
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/quillet-pack.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+
+desktop-file-validate "$source_dir/packaging/quillet.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$source_dir/packaging/quillet.metainfo.xml" || fail "appstreamcli validate"
+
+expect_tree() { # ROOT PREFIX: the installed files under ROOT/PREFIX
+  local root=$1 prefix=$2 path
+  for path in bin/quillet share/applications/quillet.desktop share/metainfo/quillet.metainfo.xml \
+    share/icons/hicolor/16x16/apps/quillet.png share/icons/hicolor/32x32/apps/quillet.png; do
+    [[ -s $root$prefix/$path ]] || fail "$prefix/$path missing from $(basename "$root")"
+  done
+  [[ -x $root$prefix/bin/quillet ]] || fail "$prefix/bin/quillet is not executable"
+  file -b "$root$prefix/share/icons/hicolor/16x16/apps/quillet.png" | grep -q 'PNG image data, 16 x 16' ||
+    fail "the 16x16 icon is $(file -b "$root$prefix/share/icons/hicolor/16x16/apps/quillet.png")"
+  file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png" | grep -q 'PNG image data, 32 x 32' ||
+    fail "the 32x32 icon is $(file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png")"
+  # The installed entry starts the installed program by the name the package puts on PATH.
+  grep -qx 'Exec=quillet' "$root$prefix/share/applications/quillet.desktop" || fail "Exec line"
+}
+
+cmake --install "$build_dir" --prefix "$tmp/prefix" >"$tmp/install.log" || fail "cmake --install: $(tail -5 "$tmp/install.log")"
+expect_tree "$tmp/prefix" ""
+note "cmake --install: $(find "$tmp/prefix" -type f | wc -l) files"
+
+(cd "$tmp" && cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$tmp/deb" >"$tmp/cpack.log" 2>&1) ||
+  fail "cpack: $(tail -10 "$tmp/cpack.log")"
+deb=$(find "$tmp/deb" -maxdepth 1 -name 'quillet_*.deb' | head -n 1)
+[[ -n $deb ]] || fail "cpack made no quillet_*.deb: $(ls "$tmp/deb")"
+note "package $(basename "$deb")"
+dpkg-deb -x "$deb" "$tmp/root"
+expect_tree "$tmp/root" /usr
+
+[[ $(dpkg-deb -f "$deb" Package) == quillet ]] || fail "package name $(dpkg-deb -f "$deb" Package)"
+depends=$(dpkg-deb -f "$deb" Depends)
+note "Depends: $depends"
+for name in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 fonts-liberation2 libc6 libstdc++6; do
+  [[ ", $depends," == *", $name"[\ ,]* ]] || fail "Depends lacks $name"
+done
+dpkg-deb -f "$deb" Maintainer | grep -q '@quillet.example>' || fail "maintainer: $(dpkg-deb -f "$deb" Maintainer)"
+note "packaging test passed"
