@@ -12,7 +12,7 @@ dat=$E2E_TMP/work/Quillex.dat
 answer() { # TEXT: types TEXT into the next input box and confirms it
   local box
   box=$(new_window Quillet "$E2E_WID") || fail "no input box appeared"
-  xdotool windowfocus --sync "$box"
+  focus "$box"
   sleep 0.1
   expect_bytes "$dat" "$2"
   type_text "$1"

@@ -19,7 +19,7 @@ expect_message_and_dismiss() {
   name=$(xdotool getwindowname "$box")
   [[ $name != Print ]] || fail "$1 opened the print dialog instead of a message"
   note "$1: a window \"$name\" appeared"
-  xdotool windowfocus --sync "$box"
+  focus "$box"
   sleep 0.1
   xdotool key Return
   wait_for 10 dialog_gone "$box" || fail "the message did not close on Enter"

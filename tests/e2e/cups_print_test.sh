@@ -11,10 +11,11 @@ out=$E2E_TMP/cups/out
 ppd=$(generic_pdf_ppd)
 [[ -n $ppd ]] || fail "cups-filters' Generic-PDF_Printer-PDF.ppd is not installed"
 # The default queue is another one, so the dialog must really be used to choose.
-lpadmin -p Elsewhere -v "file:$out/elsewhere.pdf" -m "$ppd" -E 2>/dev/null
-lpadmin -d Elsewhere
-lpadmin -p QuilletLabels -v "file:$out/labels.pdf" -m "$ppd" -E 2>/dev/null
-lpstat -p QuilletLabels >/dev/null || fail "queue QuilletLabels was not added"
+timeout 20 lpadmin -p Elsewhere -v "file:$out/elsewhere.pdf" -m "$ppd" -E 2>/dev/null
+timeout 20 lpadmin -d Elsewhere
+timeout 20 lpadmin -p QuilletLabels -v "file:$out/labels.pdf" -m "$ppd" -E 2>/dev/null
+timeout 10 lpstat -p QuilletLabels >/dev/null || fail "queue QuilletLabels was not added"
+note "private cupsd and queues ready"
 e2e_start_app
 work=$E2E_TMP/work
 
@@ -23,7 +24,7 @@ work=$E2E_TMP/work
 print_to_queue() {
   local dialog
   dialog=$(new_window Print "") || fail "the print dialog did not appear"
-  xdotool windowfocus --sync "$dialog"
+  focus "$dialog"
   sleep 0.2
   xdotool key --clearmodifiers alt+n
   sleep 0.1
@@ -32,9 +33,9 @@ print_to_queue() {
   xdotool key --clearmodifiers alt+p
   wait_for 10 dialog_gone "$dialog" || fail "the print dialog did not close"
   focus_main
-  wait_for 5 bash -c '[[ -n $(lpstat -W all -o 2>/dev/null) || -n $(lpstat -W completed -o 2>/dev/null) ]]' ||
+  wait_for 5 bash -c '[[ -n $(timeout 5 lpstat -W all -o 2>/dev/null) || -n $(timeout 5 lpstat -W completed -o 2>/dev/null) ]]' ||
     fail "no job reached CUPS"
-  wait_for 30 bash -c '[[ -z $(lpstat -o 2>/dev/null) ]]' || fail "the job did not finish"
+  wait_for 30 bash -c '[[ -z $(timeout 5 lpstat -o 2>/dev/null) ]]' || fail "the job did not finish"
 }
 
 # A few labels of each length, and one longer than a label.

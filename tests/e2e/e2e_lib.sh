@@ -116,8 +116,13 @@ e2e_start_app() {
   E2E_MENU_HEIGHT=$((height - 462))
 }
 
+# focus WID: gives WID the keyboard focus; fails rather than hangs.
+focus() {
+  timeout 5 xdotool windowfocus --sync "$1" || fail "window $1 did not take the focus"
+}
+
 focus_main() {
-  xdotool windowfocus --sync "$E2E_WID"
+  focus "$E2E_WID"
 }
 
 window_width() {
@@ -233,7 +238,7 @@ exit_app() {
 print_dialog_to_file() {
   local path=$1 dialog
   dialog=$(new_window Print "") || fail "the print dialog did not appear"
-  xdotool windowfocus --sync "$dialog"
+  focus "$dialog"
   sleep 0.2
   xdotool key --clearmodifiers alt+f
   sleep 0.1
@@ -396,7 +401,7 @@ CONF
   cupsd -f -c "$d/cupsd.conf" -s "$d/cups-files.conf" >"$d/log/stderr" 2>&1 &
   E2E_CUPSD_PID=$!
   export CUPS_SERVER=$d/cups.sock
-  wait_for 15 lpstat -r >/dev/null 2>&1 ||
+  wait_for 15 timeout 5 lpstat -r >/dev/null 2>&1 ||
     fail "the private cupsd did not answer: $(cat "$d/log/stderr" "$d/log/error_log" 2>/dev/null | tail -5)"
 }
 

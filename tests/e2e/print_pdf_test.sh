@@ -57,7 +57,7 @@ if grep -q '345678' "$work/LabelList.txt"; then fail "a text longer than 7 chara
 menu f p e
 for value in .25 -.125; do
   box=$(new_window Quillet "$E2E_WID") || fail "no input box appeared"
-  xdotool windowfocus --sync "$box"
+  focus "$box"
   type_text "$value"
   xdotool key Return
   wait_for 10 dialog_gone "$box" || fail "the input box did not close"
