@@ -1,0 +1,222 @@
+// Files that go away or fill up while the program runs: the calibration file
+// deleted behind its back, a label list that is a folder or a full device, and
+// a disk with no space left for either file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "calibration/calibration_entry.h"
+#include "calibration/calibration_file.h"
+#include "common/text_file.h"
+#include "calibration/test_print.h"
+#include "faults/window_doubles.h"
+#include "labellist/label_list.h"
+#include "support/scripted_printer_dialog.h"
+
+namespace quillet::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+void ExpectNames(const std::string& message, const char* file, const char* reason) {
+  EXPECT_TRUE(Contains(message, file)) << message;
+  EXPECT_TRUE(Contains(message, reason)) << message;
+}
+
+void FillSheet(LabelSheet& sheet) {
+  for (const CellAddress& cell : ReadingOrder()) {
+    sheet.SetText(cell, Line::Text1, u"LONGER THAN SEVEN");
+    sheet.SetText(cell, Line::Text2, u"x");
+  }
+}
+
+bool SheetIsAsFilled(const LabelSheet& sheet) {
+  for (const CellAddress& cell : ReadingOrder()) {
+    if (sheet.GetText(cell, Line::Text1) != u"LONGER THAN SEVEN") return false;
+    if (sheet.GetText(cell, Line::Text2) != u"x") return false;
+  }
+  return true;
+}
+
+TEST(CalibrationDeletedWhileRunning, EveryUserOfItSaysSoAndChangesNothing) {
+  TempDir folder(TempDir::kEnter);
+  WindowDoubles doubles;
+  auto window = doubles.Open();
+  ASSERT_TRUE(FileExists("Quillex.dat"));
+  fs::remove("Quillex.dat");
+  FillSheet(window->sheet());
+
+  struct Item {
+    const char* name;
+  };
+  for (const Item item : {Item{"Printit"}, Item{"Printit2"}, Item{"Ptest"}, Item{"PAdj"}}) {
+    SCOPED_TRACE(item.name);
+    const std::string message = doubles.Trigger(*window, item.name);
+    ExpectNames(message, "Quillex.dat", "o such file");
+    EXPECT_TRUE(SheetIsAsFilled(window->sheet()));  // not cut, no test pattern, not cleared
+    EXPECT_EQ(window->CellBox(4, 4, Line::Text1)->text(), "LONGER THAN SEVEN");
+  }
+  EXPECT_EQ(doubles.printer.shown, 0);
+  EXPECT_TRUE(doubles.printer.log.empty());
+  EXPECT_TRUE(doubles.input.prompts().empty());
+  EXPECT_FALSE(FileExists("Quillex.dat"));  // nothing but the start-up creates it
+  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0/0)");
+}
+
+TEST(CalibrationDeletedWhileRunning, CoreOperationsFailBeforeAskingOrPrinting) {
+  TempDir folder(TempDir::kEnter);
+  LabelSheet sheet;
+  FillSheet(sheet);
+  std::vector<std::string> log;
+  ScriptedPrinterDialog dialog(log);
+  ScriptedInputBox input({u"1", u"2"});
+
+  Result<PrintOutcome> printed = PrintLabel(sheet, dialog);
+  ASSERT_FALSE(printed.ok());
+  ExpectNames(printed.message(), "Quillex.dat", "o such file");
+  Result<PrintOutcome> tested = PrintTest(sheet, dialog);
+  ASSERT_FALSE(tested.ok());
+  ExpectNames(tested.message(), "Quillex.dat", "o such file");
+  Result<std::u16string> entered = EnterAdjustments(input);
+  ASSERT_FALSE(entered.ok());
+  ExpectNames(entered.message(), "Quillex.dat", "o such file");
+
+  EXPECT_EQ(dialog.times_shown(), 0);
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(input.prompts().empty());
+  EXPECT_TRUE(SheetIsAsFilled(sheet));
+  EXPECT_FALSE(FileExists("Quillex.dat"));
+}
+
+// The label list's name taken by something that cannot be appended to.
+struct ListBlocker {
+  const char* name;
+  void (*make)(const fs::path& list);
+  const char* reason;
+};
+
+const ListBlocker kListBlockers[] = {
+    {"Folder", [](const fs::path& list) { fs::create_directory(list); }, "s a directory"},
+    {"FullDevice", [](const fs::path& list) { fs::create_symlink("/dev/full", list); },
+     "o space left"},
+};
+
+void PrintTo(const ListBlocker& value, std::ostream* out) { *out << value.name; }
+
+class LabelListBlocked : public ::testing::TestWithParam<ListBlocker> {};
+
+TEST_P(LabelListBlocked, AddingSaysWhyAndLeavesTheSheetAndTheNameAlone) {
+  const ListBlocker& blocker = GetParam();
+  TempDir folder(TempDir::kEnter);
+  blocker.make("LabelList.txt");
+  const auto type_before = fs::symlink_status("LabelList.txt").type();
+
+  LabelSheet sheet;
+  FillSheet(sheet);
+  Status added = AddToLabelList(sheet);
+  ASSERT_FALSE(added.ok());
+  ExpectNames(added.message(), "LabelList.txt", blocker.reason);
+
+  WindowDoubles doubles;
+  auto window = doubles.Open();
+  FillSheet(window->sheet());
+  ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", blocker.reason);
+  EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
+  EXPECT_EQ(fs::symlink_status("LabelList.txt").type(), type_before);
+  if (fs::is_directory("LabelList.txt")) EXPECT_TRUE(fs::is_empty("LabelList.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LabelListBlocked, ::testing::ValuesIn(kListBlockers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A tmpfs of a few pages, full but for what the test puts there first.
+class DiskFull : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    disk_ = folder_ / "disk";
+    if (auto why = TinyDisk::Mount(disk_, 64 * 1024)) GTEST_SKIP() << *why;
+    mounted_ = true;
+  }
+  void TearDown() override {
+    if (!previous_.empty()) fs::current_path(previous_);
+    if (mounted_) TinyDisk::Unmount(disk_);
+  }
+  // Puts the files there, fills the rest, and makes it the working directory.
+  void Arrange(std::initializer_list<std::pair<const char*, std::string>> files) {
+    for (const auto& [name, bytes] : files) WriteBytes(disk_ / name, bytes);
+    TinyDisk::Fill(disk_);
+    previous_ = fs::current_path();
+    fs::current_path(disk_);
+  }
+  static void ExpectOnlyThese(std::initializer_list<const char*> names) {
+    std::set<std::string> expected(names.begin(), names.end());
+    expected.insert("filler");
+    for (const auto& entry : fs::directory_iterator(".")) {
+      EXPECT_TRUE(expected.count(entry.path().filename().string())) << entry.path();
+    }
+  }
+
+  TempDir folder_;
+  fs::path disk_;
+  fs::path previous_;
+  bool mounted_ = false;
+};
+
+constexpr char kCalibration[] = "0.25\r\n-.5\r\n";
+
+TEST_F(DiskFull, EnteringAdjustmentsKeepsTheOldCalibration) {
+  Arrange({{"Quillex.dat", kCalibration}});
+  ScriptedInputBox input({u"1", u"2"});
+  Result<std::u16string> entered = EnterAdjustments(input);
+  ASSERT_FALSE(entered.ok());
+  ExpectNames(entered.message(), "Quillex.dat", "o space left");
+  EXPECT_EQ(ReadBytes("Quillex.dat"), kCalibration);
+
+  WindowDoubles doubles;
+  auto window = doubles.Open();
+  doubles.input = ScriptedInputBox({u".125", u"-3"});
+  ExpectNames(doubles.Trigger(*window, "PAdj"), "Quillex.dat", "o space left");
+  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0.25/-.5)");
+  EXPECT_EQ(ReadBytes("Quillex.dat"), kCalibration);
+  ExpectOnlyThese({"Quillex.dat"});
+}
+
+TEST_F(DiskFull, FirstStartCreatesNoEmptyCalibrationFile) {
+  Arrange({});
+  Result<StartCalibration> start = LoadCalibrationAtStart();
+  ASSERT_FALSE(start.ok());
+  ExpectNames(start.message(), "Quillex.dat", "o space left");
+  EXPECT_FALSE(FileExists("Quillex.dat"));
+
+  WindowDoubles doubles;
+  auto window = doubles.Open();
+  ASSERT_EQ(doubles.messages.shown.size(), 1u);
+  UserSaw(doubles.LastMessage());
+  ExpectNames(doubles.LastMessage(), "Quillex.dat", "o space left");
+  ExpectOnlyThese({});
+}
+
+TEST_F(DiskFull, AddingALongBatchCutsTheListBackToItsOldBytes) {
+  // The list's last page has room for part of the batch, not for all of it.
+  const std::string old_list = "\"old \"\r\n";
+  Arrange({{"LabelList.txt", old_list}});
+  LabelSheet sheet;
+  sheet.SetText(1, 0, Line::Text1, std::u16string(100000, u'A'));
+  Status added = AddToLabelList(sheet);
+  ASSERT_FALSE(added.ok());
+  ExpectNames(added.message(), "LabelList.txt", "o space left");
+  EXPECT_EQ(ReadBytes("LabelList.txt"), old_list);
+
+  WindowDoubles doubles;
+  auto window = doubles.Open();  // no calibration file can be made here
+  doubles.messages.shown.clear();
+  window->CellBox(5, 5, Line::Text2)->setText(QString(50000, QChar(u'B')));
+  ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", "o space left");
+  EXPECT_EQ(ReadBytes("LabelList.txt"), old_list);
+  EXPECT_EQ(window->sheet().GetText(5, 5, Line::Text2).size(), 50000u);
+}
+
+}  // namespace
+}  // namespace quillet::testing

@@ -1,0 +1,194 @@
+// Files and folders the program may not touch: a working directory without
+// write access, an unreadable calibration file, a folder in which the
+// calibration cannot be replaced, a read-only label list. These run as an
+// unprivileged user, since root may read and write everything.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "calibration/calibration_entry.h"
+#include "calibration/calibration_file.h"
+#include "common/text_file.h"
+#include "faults/window_doubles.h"
+#include "labellist/label_list.h"
+#include "print/print_label.h"
+
+namespace quillet::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kCalibration[] = "0.25\r\n-.5\r\n";
+constexpr char kList[] = "\"old \"\r\n";
+
+struct PermissionCase {
+  const char* name;
+  // Arranges the folder as its owner, before the unprivileged part.
+  std::function<void(const fs::path&)> arrange;
+  // Runs unprivileged, in the folder.
+  std::function<void()> act;
+  // The files and their bytes afterwards; a missing name must not exist.
+  std::vector<std::pair<std::string, std::optional<std::string>>> files_after;
+};
+
+void ExpectFailureNaming(const std::string& message, const char* file, const char* reason) {
+  UserSaw(message);
+  EXPECT_TRUE(Contains(message, file)) << message;
+  EXPECT_TRUE(Contains(message, reason)) << message;
+}
+
+void FillOneCell(LabelSheet& sheet) {
+  sheet.SetText(2, 3, Line::Text1, u"LONGER THAN 7");
+  sheet.SetText(2, 3, Line::Text2, u"x");
+}
+
+void ExpectSheetUntouched(LabelSheet& sheet) {
+  EXPECT_EQ(sheet.GetText(2, 3, Line::Text1), u"LONGER THAN 7");
+  EXPECT_EQ(sheet.GetText(2, 3, Line::Text2), u"x");
+  EXPECT_TRUE(sheet.IsBlank(1, 0));
+}
+
+const PermissionCase kCases[] = {
+    {"StartInAFolderWithoutWriteAccess",
+     [](const fs::path& folder) { fs::permissions(folder, fs::perms(0555)); },
+     [] {
+       Result<StartCalibration> start = LoadCalibrationAtStart();
+       ASSERT_FALSE(start.ok());
+       ExpectFailureNaming(start.message(), "Quillex.dat", "ermission denied");
+
+       WindowDoubles doubles;
+       auto window = doubles.Open();
+       ASSERT_EQ(doubles.messages.shown.size(), 1u);
+       ExpectFailureNaming(doubles.LastMessage(), "Quillex.dat", "ermission denied");
+       FillOneCell(window->sheet());
+       ExpectFailureNaming(doubles.Trigger(*window, "Printit"), "Quillex.dat", "o such file");
+       EXPECT_EQ(doubles.printer.shown, 0);
+       ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
+                           "ermission denied");
+       ExpectFailureNaming(doubles.Trigger(*window, "ViewList"), "LabelList.txt",
+                           "ermission denied");
+       EXPECT_TRUE(doubles.starter.opened().empty());
+       ExpectSheetUntouched(window->sheet());
+     },
+     {{"Quillex.dat", std::nullopt}, {"LabelList.txt", std::nullopt}}},
+
+    {"UnreadableCalibrationFile",
+     [](const fs::path& folder) {
+       WriteBytes(folder / "Quillex.dat", kCalibration);
+       fs::permissions(folder / "Quillex.dat", fs::perms::none);
+       fs::permissions(folder, fs::perms(0777));  // replacing it would be possible
+     },
+     [] {
+       Result<StartCalibration> start = LoadCalibrationAtStart();
+       ASSERT_FALSE(start.ok());
+       ExpectFailureNaming(start.message(), "Quillex.dat", "ermission denied");
+
+       WindowDoubles doubles;
+       auto window = doubles.Open();
+       ASSERT_EQ(doubles.messages.shown.size(), 1u);
+       ExpectFailureNaming(doubles.LastMessage(), "Quillex.dat", "ermission denied");
+       FillOneCell(window->sheet());
+       for (const char* item : {"Printit", "Printit2", "Ptest", "PAdj"}) {
+         ExpectFailureNaming(doubles.Trigger(*window, item), "Quillex.dat", "ermission denied");
+       }
+       EXPECT_EQ(doubles.printer.shown, 0);
+       EXPECT_TRUE(doubles.input.prompts().empty());
+       ExpectSheetUntouched(window->sheet());
+     },
+     {{"Quillex.dat", kCalibration}}},
+
+    {"CalibrationInAFolderWhereNoTemporaryFileCanBeMade",
+     [](const fs::path& folder) {
+       WriteBytes(folder / "Quillex.dat", kCalibration);
+       fs::permissions(folder / "Quillex.dat", fs::perms(0666));  // the file itself is writable
+       fs::permissions(folder, fs::perms(0555));
+     },
+     [] {
+       ScriptedInputBox input({u"1", u"2"});
+       Result<std::u16string> caption = EnterAdjustments(input);
+       ASSERT_FALSE(caption.ok());
+       ExpectFailureNaming(caption.message(), "Quillex.dat", "ermission denied");
+       EXPECT_EQ(input.prompts().size(), 2u);
+
+       WindowDoubles doubles;
+       auto window = doubles.Open();
+       EXPECT_TRUE(doubles.messages.shown.empty());
+       doubles.input = ScriptedInputBox({u"1", u"2"});
+       ExpectFailureNaming(doubles.Trigger(*window, "PAdj"), "Quillex.dat", "ermission denied");
+       EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0.25/-.5)");
+       // Printing still uses the old offsets.
+       EXPECT_EQ(doubles.Trigger(*window, "Printit"), "");
+       ASSERT_GT(doubles.printer.log.size(), 6u);
+       EXPECT_EQ(doubles.printer.log[5], "CurrentY -0.5");
+       EXPECT_EQ(doubles.printer.log[6], "CurrentX -4.75");
+     },
+     {{"Quillex.dat", kCalibration}}},
+
+    {"ReadOnlyLabelList",
+     [](const fs::path& folder) {
+       WriteBytes(folder / "LabelList.txt", kList);
+       fs::permissions(folder / "LabelList.txt", fs::perms(0444));
+       fs::permissions(folder, fs::perms(0777));
+     },
+     [] {
+       LabelSheet sheet;
+       FillOneCell(sheet);
+       Status added = AddToLabelList(sheet);
+       ASSERT_FALSE(added.ok());
+       ExpectFailureNaming(added.message(), "LabelList.txt", "ermission denied");
+
+       WindowDoubles doubles;
+       auto window = doubles.Open();
+       FillOneCell(window->sheet());
+       ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
+                           "ermission denied");
+       ExpectSheetUntouched(window->sheet());
+       // Viewing a list that cannot be written is still possible.
+       EXPECT_EQ(doubles.Trigger(*window, "ViewList"), "");
+       EXPECT_EQ(doubles.starter.opened().size(), 1u);
+     },
+     // The window's load made the calibration file in the writable folder.
+     {{"LabelList.txt", kList}, {"Quillex.dat", "0\r\n0\r\n"}}},
+};
+
+void PrintTo(const PermissionCase& fault, std::ostream* out) { *out << fault.name; }
+
+class PermissionFaults : public ::testing::TestWithParam<PermissionCase> {};
+
+TEST_P(PermissionFaults, FailsWithAMessageAndKeepsEveryFile) {
+  const PermissionCase& fault = GetParam();
+  if (Unprivileged::InChild()) {
+    Unprivileged::Run(Unprivileged::ChildFolder(), fault.act);
+    return;
+  }
+  if (auto why = Unprivileged::WhyNotPossible()) GTEST_SKIP() << *why;
+  TempDir folder;
+  fault.arrange(folder.path());
+  Unprivileged::Run(folder.path(), fault.act);
+
+  fs::permissions(folder.path(), fs::perms::owner_all, fs::perm_options::add);
+  std::set<std::string> expected;
+  for (const auto& [name, bytes] : fault.files_after) {
+    if (!bytes) {
+      EXPECT_FALSE(FileExists(folder / name)) << name;
+      continue;
+    }
+    expected.insert(name);
+    fs::permissions(folder / name, fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(ReadBytes(folder / name), *bytes) << name;
+  }
+  // Nothing else, no temporary file either, was left behind.
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    EXPECT_TRUE(expected.count(entry.path().filename().string())) << entry.path();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PermissionFaults, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quillet::testing

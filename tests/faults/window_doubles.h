@@ -1,0 +1,46 @@
+// A main window on doubles, opened wherever the test stands, for tests that
+// arrange the working directory before the window loads.
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+
+#include <memory>
+
+#include "faults/fault_env.h"
+#include "ui/form1_fixture.h"
+
+namespace quillet::testing {
+
+struct WindowDoubles {
+  // Loads in the current working directory; messages shown at load are out.
+  std::unique_ptr<Form1> Open() {
+    auto window = std::make_unique<Form1>(Services{printer, input, messages, starter, program_file});
+    QApplication::processEvents();
+    return window;
+  }
+  // Runs a menu item and gives the one message it showed, or "" for none.
+  std::string Trigger(Form1& window, const char* item) {
+    const std::size_t before = messages.shown.size();
+    window.MenuItem(item)->trigger();
+    QApplication::processEvents();
+    if (messages.shown.size() == before) return "";
+    EXPECT_EQ(messages.shown.size(), before + 1) << item;
+    EXPECT_TRUE(messages.shown.back().error) << item;
+    UserSaw(messages.shown.back().text);
+    return messages.shown.back().text;
+  }
+  std::string LastMessage() const { return messages.shown.empty() ? "" : messages.shown.back().text; }
+
+  RecordingPrinterDialog printer;
+  ScriptedInputBox input;
+  RecordingMessageBox messages;
+  FakeProgramStarter starter;
+  FixedProgramFile program_file;
+};
+
+inline bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+}  // namespace quillet::testing
