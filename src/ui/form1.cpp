@@ -77,8 +77,8 @@ Form1::~Form1() {
 void Form1::CreateCells(QWidget* client) {
   QFont font("Courier New");
   font.setPointSizeF(layout::kCellFontPoints);
-  QWidget* previous = nullptr;
-  // Created in reading order, upper line first, which is also the Tab order.
+  // Created in reading order, upper line first: Qt's focus chain follows the
+  // order of creation, so this is also the Tab order.
   for (int group = 1; group <= GroupCount; ++group) {
     for (int index = 0; index < CellsPerGroup; ++index) {
       for (Line line : {Line::Text1, Line::Text2}) {
@@ -103,24 +103,23 @@ void Form1::CreateCells(QWidget* client) {
                 });
         (line == Line::Text1 ? text1_ : text2_)[group - 1][index] = box;
         if (line == Line::Text1) box->installEventFilter(this);
-        if (previous != nullptr) setTabOrder(previous, box);
-        previous = box;
       }
     }
   }
 }
 
 void Form1::CreateFillers(QWidget* client) {
+  // One palette for all: the box's base in the window-text colour, whatever its state.
+  QPalette dark = client->palette();
+  const QColor window_text = dark.color(QPalette::Active, QPalette::WindowText);
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    dark.setColor(group, QPalette::Base, window_text);
+  }
   for (int k = 0; k < layout::kFillerCount; ++k) {
     auto* filler = new QLineEdit(" ", client);
     filler->setObjectName(QString("Text1(%1)").arg(k));
     filler->setEnabled(false);
     filler->setFocusPolicy(Qt::NoFocus);
-    QPalette dark = filler->palette();
-    const QColor window_text = dark.color(QPalette::Active, QPalette::WindowText);
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-      dark.setColor(group, QPalette::Base, window_text);
-    }
     filler->setPalette(dark);
     const int left =
         k <= 9 ? layout::kFillerColumnLeft : layout::kCellLeft + layout::kCellPitchX * (k - 10);
@@ -132,13 +131,13 @@ void Form1::CreateFillers(QWidget* client) {
 void Form1::CreateHeadings(QWidget* client) {
   QFont font("Arial");
   font.setPointSizeF(layout::kHeadingFontPoints);
+  QPalette palette = client->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
   for (const layout::Heading& heading : layout::kHeadings) {
     auto* label = new QLabel(heading.caption, client);
     label->setObjectName(QString("Label%1").arg(heading.number));
     label->setFont(font);
     label->setAlignment((heading.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
     label->setPalette(palette);
     label->setAutoFillBackground(true);
     label->setGeometry(TwipRect(heading.left, heading.top, heading.width, layout::kHeadingHeight));
