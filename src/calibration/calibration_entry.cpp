@@ -25,7 +25,7 @@ std::u16string Prompt(std::u16string_view ask, std::u16string_view directions,
 // An infinite offset would be written as "inf", which no reader takes back as
 // a number, so it is refused before the file is touched.
 Status TooLarge(const std::u16string& answer, const std::filesystem::path& file) {
-  return Status::Failure("The answer \"" + ToUtf8(answer) +
+  return Status::Failure("The answer \"" + MessageExcerpt(answer) +
                          "\" is too large to be an offset in inches; the file \"" +
                          DisplayName(file) + "\" was left unchanged.");
 }

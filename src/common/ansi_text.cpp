@@ -110,6 +110,13 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
+std::string MessageExcerpt(std::u16string_view text, std::size_t limit) {
+  if (text.size() <= limit) return ToUtf8(text);
+  std::size_t cut = limit;
+  if (cut > 0 && IsHighSurrogate(text[cut - 1])) --cut;  // keep a pair whole
+  return ToUtf8(text.substr(0, cut)) + "...";
+}
+
 std::u16string FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

@@ -19,6 +19,10 @@ std::u16string FromAnsi(std::string_view bytes);
 
 // UTF-16 to UTF-8 for messages; lone surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view text);
+// A text quoted in a message, as UTF-8: cut after `limit` code units with "..."
+// so that a megabyte of bad input does not become a megabyte of message box.
+std::string MessageExcerpt(std::u16string_view text, std::size_t limit = 40);
+
 // UTF-8 to UTF-16; invalid sequences become U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 

@@ -24,8 +24,8 @@ constexpr char16_t kTypeface[] = u"Courier New";
 
 std::string NotANumber(const std::filesystem::path& file, const char* which,
                        const std::u16string& text) {
-  return "The calibration file \"" + DisplayName(file) + "\" has \"" + ToUtf8(text) + "\" in its " +
-         which +
+  return "The calibration file \"" + DisplayName(file) + "\" has \"" + MessageExcerpt(text) +
+         "\" in its " + which +
          " line, which is not a number of inches. Nothing was printed. Enter the offsets again "
          "with Printer Calibration > Enter Adjustments.";
 }

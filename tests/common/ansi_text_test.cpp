@@ -59,5 +59,14 @@ TEST(AnsiText, Utf8ForMessages) {
   EXPECT_EQ(FromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
 }
 
+TEST(AnsiText, MessageExcerptsAreShortAndKeepCharactersWhole) {
+  EXPECT_EQ(MessageExcerpt(u"0.2x"), "0.2x");
+  EXPECT_EQ(MessageExcerpt(std::u16string(40, u'a')), std::string(40, 'a'));
+  EXPECT_EQ(MessageExcerpt(std::u16string(10000000, u'a')), std::string(40, 'a') + "...");
+  // A surrogate pair straddling the cut is left out whole, not halved.
+  const std::u16string emoji = std::u16string(39, u'a') + u"\U0001F600";
+  EXPECT_EQ(MessageExcerpt(emoji + u"b"), std::string(39, 'a') + "...");
+}
+
 }  // namespace
 }  // namespace quillet

@@ -9,8 +9,8 @@
 
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "common/text_file.h"
 #include "calibration/test_print.h"
+#include "common/text_file.h"
 #include "faults/window_doubles.h"
 #include "labellist/label_list.h"
 #include "support/scripted_printer_dialog.h"
@@ -103,7 +103,9 @@ const ListBlocker kListBlockers[] = {
      "o space left"},
 };
 
-void PrintTo(const ListBlocker& value, std::ostream* out) { *out << value.name; }
+void PrintTo(const ListBlocker& value, std::ostream* out) {
+  *out << value.name;
+}
 
 class LabelListBlocked : public ::testing::TestWithParam<ListBlocker> {};
 
@@ -125,7 +127,9 @@ TEST_P(LabelListBlocked, AddingSaysWhyAndLeavesTheSheetAndTheNameAlone) {
   ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", blocker.reason);
   EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
   EXPECT_EQ(fs::symlink_status("LabelList.txt").type(), type_before);
-  if (fs::is_directory("LabelList.txt")) EXPECT_TRUE(fs::is_empty("LabelList.txt"));
+  if (fs::is_directory("LabelList.txt")) {
+    EXPECT_TRUE(fs::is_empty("LabelList.txt"));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LabelListBlocked, ::testing::ValuesIn(kListBlockers),

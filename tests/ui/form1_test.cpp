@@ -128,7 +128,7 @@ TEST_F(Form1Test, TypingGoesIntoTheSheetAndSheetChangesShowInTheBoxes) {
 
   // Editing in the middle keeps the caret where the user put it.
   box->setCursorPosition(2);
-  QTest::keyClick(box, 'X');
+  QTest::keyClicks(box, "X");
   EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text1), u"ABXCDEFGHIJKLMNOPQRST");
   EXPECT_EQ(box->cursorPosition(), 3);
 
