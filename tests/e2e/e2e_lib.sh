@@ -405,7 +405,9 @@ CONF
     fail "the private cupsd did not answer: $(cat "$d/log/stderr" "$d/log/error_log" 2>/dev/null | tail -5)"
 }
 
-# generic_pdf_ppd: the model name of cups-filters' generic PDF driver.
+# generic_pdf_ppd: the model name of cups-filters' generic PDF driver. awk
+# reads the whole list: leaving early would kill lpinfo with SIGPIPE, which
+# pipefail turns into a silent failure of the test.
 generic_pdf_ppd() {
-  lpinfo -m 2>/dev/null | awk '/Generic-PDF_Printer-PDF\.ppd/ {print $1; exit}'
+  lpinfo -m 2>/dev/null | awk '/Generic-PDF_Printer-PDF\.ppd/ && !found {print $1; found = 1}'
 }
