@@ -142,8 +142,9 @@ void Report() {
   };
   const auto [quillet_ms, quillet_mb] = medians(g_quillet);
   const auto [bare_ms, bare_mb] = medians(g_bare);
-  std::printf("\nfirst paint, median of %zu / %zu runs: quillet %.1f ms, bare window %.1f ms, ratio %.3f\n",
-              g_quillet.size(), g_bare.size(), quillet_ms, bare_ms, bare_ms > 0 ? quillet_ms / bare_ms : 0);
+  std::printf(
+      "\nfirst paint, median of %zu / %zu runs: quillet %.1f ms, bare window %.1f ms, ratio %.3f\n",
+      g_quillet.size(), g_bare.size(), quillet_ms, bare_ms, bare_ms > 0 ? quillet_ms / bare_ms : 0);
   std::printf("peak memory, median: quillet %.1f MB, bare window %.1f MB, ratio %.3f\n", quillet_mb,
               bare_mb, bare_mb > 0 ? quillet_mb / bare_mb : 0);
 }
@@ -172,10 +173,16 @@ int main(int argc, char** argv) {
   StartOnce(BARE_WINDOW_PROGRAM, warm);
   // Interleaved, so that a busy moment of the machine hits both alike.
   for (int round = 0; round < 15; ++round) {
-    benchmark::RegisterBenchmark("startup/quillet", Startup, std::string(QUILLET_PROGRAM), &g_quillet)
-        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("startup/bare_window", Startup, std::string(BARE_WINDOW_PROGRAM), &g_bare)
-        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("startup/quillet", Startup, std::string(QUILLET_PROGRAM),
+                                 &g_quillet)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("startup/bare_window", Startup, std::string(BARE_WINDOW_PROGRAM),
+                                 &g_bare)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
   }
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

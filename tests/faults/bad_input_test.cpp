@@ -9,9 +9,9 @@
 
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "common/text_file.h"
 #include "calibration/test_print.h"
 #include "common/ansi_text.h"
+#include "common/text_file.h"
 #include "faults/window_doubles.h"
 #include "labellist/label_list.h"
 #include "support/scripted_printer_dialog.h"
@@ -43,7 +43,9 @@ std::vector<BadCalibration> BadCalibrations() {
   };
 }
 
-void PrintTo(const BadCalibration& value, std::ostream* out) { *out << value.name; }
+void PrintTo(const BadCalibration& value, std::ostream* out) {
+  *out << value.name;
+}
 
 class BadCalibrationFile : public ::testing::TestWithParam<BadCalibration> {
  protected:
@@ -135,7 +137,9 @@ std::vector<BadCellText> BadCellTexts() {
   };
 }
 
-void PrintTo(const BadCellText& value, std::ostream* out) { *out << value.name; }
+void PrintTo(const BadCellText& value, std::ostream* out) {
+  *out << value.name;
+}
 
 class BadCellTextInSheet : public ::testing::TestWithParam<BadCellText> {
  protected:
@@ -155,8 +159,7 @@ TEST_P(BadCellTextInSheet, TheListHoldsItWholeAndPrintingCutsItToSeven) {
 
   EXPECT_EQ(doubles.Trigger(*window, "Printit"), "");
   EXPECT_TRUE(window->sheet().GetText(3, 5, Line::Text2) == bad.printed);
-  EXPECT_TRUE(window->CellBox(3, 5, Line::Text2)->text() ==
-              QString::fromStdU16String(bad.printed));
+  EXPECT_TRUE(window->CellBox(3, 5, Line::Text2)->text() == QString::fromStdU16String(bad.printed));
   std::size_t prints = 0;
   for (const std::string& call : doubles.printer.log) prints += call.starts_with("Print ");
   EXPECT_EQ(prints, 162u);
@@ -164,8 +167,8 @@ TEST_P(BadCellTextInSheet, TheListHoldsItWholeAndPrintingCutsItToSeven) {
 
   // The list keeps what was added before the cut.
   EXPECT_EQ(doubles.Trigger(*window, "AddToList"), "");
-  EXPECT_TRUE(ReadBytes("LabelList.txt") == "\" " + bad.listed + "\"\r\n\" " +
-                                                ToAnsi(bad.printed) + "\"\r\n");
+  EXPECT_TRUE(ReadBytes("LabelList.txt") ==
+              "\" " + bad.listed + "\"\r\n\" " + ToAnsi(bad.printed) + "\"\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadCellTextInSheet, ::testing::ValuesIn(BadCellTexts()),
@@ -192,7 +195,9 @@ std::vector<LongAnswer> LongAnswers() {
   };
 }
 
-void PrintTo(const LongAnswer& value, std::ostream* out) { *out << value.name; }
+void PrintTo(const LongAnswer& value, std::ostream* out) {
+  *out << value.name;
+}
 
 class LongAnswerInInputBox : public ::testing::TestWithParam<LongAnswer> {
  protected:
@@ -215,8 +220,7 @@ TEST_P(LongAnswerInInputBox, IsReadOrRefusedWithTheFileUnchanged) {
   } else {
     EXPECT_EQ(message, "");
     EXPECT_EQ(ReadBytes("Quillex.dat"), std::string(answer.written) + "\r\n2\r\n");
-    EXPECT_EQ(window->MenuItem("Printit")->text(),
-              QString("&Print Adj=") + answer.written + "/2");
+    EXPECT_EQ(window->MenuItem("Printit")->text(), QString("&Print Adj=") + answer.written + "/2");
   }
 }
 

@@ -5,12 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
 
 #include "support/temp_dir.h"
@@ -58,7 +58,9 @@ void UserSaw(const std::string& message) {
   std::cout << "[user saw] " << shown << std::endl;
 }
 
-bool Unprivileged::InChild() { return std::getenv(kChildVariable) != nullptr; }
+bool Unprivileged::InChild() {
+  return std::getenv(kChildVariable) != nullptr;
+}
 
 std::filesystem::path Unprivileged::ChildFolder() {
   const char* folder = std::getenv(kChildVariable);
@@ -89,11 +91,10 @@ void Unprivileged::Run(const std::filesystem::path& folder, const std::function<
   for (auto up = folder.parent_path(); up != up.root_path(); up = up.parent_path()) {
     ASSERT_TRUE(access(up.c_str(), X_OK) == 0) << up;
   }
-  const std::string command = "cd " + Quoted(folder.string()) + " && " + kChildVariable + "=" +
-                              Quoted(folder.string()) + " " + kSetpriv +
-                              " --reuid=nobody --regid=nogroup --clear-groups " +
-                              Quoted(RunnableCopy().string()) + " --gtest_filter=" +
-                              Quoted(name) + " 2>&1";
+  const std::string command =
+      "cd " + Quoted(folder.string()) + " && " + kChildVariable + "=" + Quoted(folder.string()) +
+      " " + kSetpriv + " --reuid=nobody --regid=nogroup --clear-groups " +
+      Quoted(RunnableCopy().string()) + " --gtest_filter=" + Quoted(name) + " 2>&1";
   std::FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr) << std::strerror(errno);
   std::string output;
@@ -122,7 +123,9 @@ std::optional<std::string> TinyDisk::Mount(const std::filesystem::path& at, std:
   return std::nullopt;
 }
 
-void TinyDisk::Unmount(const std::filesystem::path& at) { umount2(at.c_str(), MNT_DETACH); }
+void TinyDisk::Unmount(const std::filesystem::path& at) {
+  umount2(at.c_str(), MNT_DETACH);
+}
 
 void TinyDisk::Fill(const std::filesystem::path& at) {
   const auto filler = at / "filler";

@@ -155,7 +155,9 @@ const PermissionCase kCases[] = {
      {{"LabelList.txt", kList}, {"Quillex.dat", "0\r\n0\r\n"}}},
 };
 
-void PrintTo(const PermissionCase& fault, std::ostream* out) { *out << fault.name; }
+void PrintTo(const PermissionCase& fault, std::ostream* out) {
+  *out << fault.name;
+}
 
 class PermissionFaults : public ::testing::TestWithParam<PermissionCase> {};
 

@@ -15,7 +15,8 @@ namespace quillet::testing {
 struct WindowDoubles {
   // Loads in the current working directory; messages shown at load are out.
   std::unique_ptr<Form1> Open() {
-    auto window = std::make_unique<Form1>(Services{printer, input, messages, starter, program_file});
+    auto window =
+        std::make_unique<Form1>(Services{printer, input, messages, starter, program_file});
     QApplication::processEvents();
     return window;
   }
@@ -30,7 +31,9 @@ struct WindowDoubles {
     UserSaw(messages.shown.back().text);
     return messages.shown.back().text;
   }
-  std::string LastMessage() const { return messages.shown.empty() ? "" : messages.shown.back().text; }
+  std::string LastMessage() const {
+    return messages.shown.empty() ? "" : messages.shown.back().text;
+  }
 
   RecordingPrinterDialog printer;
   ScriptedInputBox input;

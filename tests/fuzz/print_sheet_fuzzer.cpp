@@ -82,8 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string_view> lines =
       SplitLines({reinterpret_cast<const char*>(data), size}, 2 + kSheetLines);
 
-  const std::string file_bytes =
-      std::string(lines[0]) + "\r\n" + std::string(lines[1]) + "\r\n";
+  const std::string file_bytes = std::string(lines[0]) + "\r\n" + std::string(lines[1]) + "\r\n";
   {
     std::ofstream out(CalibrationFile(), std::ios::binary | std::ios::trunc);
     out.write(file_bytes.data(), static_cast<std::streamsize>(file_bytes.size()));

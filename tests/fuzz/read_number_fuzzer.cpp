@@ -39,9 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       FUZZ_CHECK(SameNumber(quillet::ReadNumber(spaced), x));
       const std::u16string rest = quillet::FromAnsi(bytes.substr(sizeof(double)));
-      if (rest.empty() || !(rest[0] == u'e' || rest[0] == u'E' || rest[0] == u'd' ||
-                            rest[0] == u'D' || rest[0] == u'.' || (rest[0] >= u'0' && rest[0] <= u'9') ||
-                            rest[0] == u' ' || rest[0] == u'\t' || rest[0] == u'\n')) {
+      if (rest.empty() ||
+          !(rest[0] == u'e' || rest[0] == u'E' || rest[0] == u'd' || rest[0] == u'D' ||
+            rest[0] == u'.' || (rest[0] >= u'0' && rest[0] <= u'9') || rest[0] == u' ' ||
+            rest[0] == u'\t' || rest[0] == u'\n')) {
         FUZZ_CHECK(SameNumber(quillet::ReadNumber(text + rest), x));
       }
     }
