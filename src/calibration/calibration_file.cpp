@@ -43,14 +43,14 @@ Result<CalibrationOffsets> ReadCalibration(const std::filesystem::path& file) {
 
 Status WriteCalibration(double left_right, double up_down, const std::filesystem::path& file) {
   const std::u16string text = FormatNumber(left_right) + u"\r\n" + FormatNumber(up_down) + u"\r\n";
-  return ReplaceFile(file, ToAnsi(text));
+  return ReplaceFileBytes(file, ToAnsi(text));
 }
 
 Result<StartCalibration> LoadCalibrationAtStart(const std::filesystem::path& file) {
   // Only a missing file gets the defaults: one that exists but cannot be read
   // may still hold the user's calibration, so it is reported, never replaced.
   if (!FileExists(file)) {
-    if (Status created = ReplaceFile(file, kDefaultFile); !created) return created;
+    if (Status created = ReplaceFileBytes(file, kDefaultFile); !created) return created;
   }
   Result<CalibrationOffsets> offsets = ReadCalibration(file);
   if (!offsets) return offsets.status();

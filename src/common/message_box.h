@@ -5,9 +5,9 @@
 
 namespace quillet {
 
-class MessageBox {
+class MessageBoxes {
  public:
-  virtual ~MessageBox() = default;
+  virtual ~MessageBoxes() = default;
   // A warning with one OK button; `message` is UTF-8.
   virtual void ShowError(const std::string& message) = 0;
   // An information box with one OK button.

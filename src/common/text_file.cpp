@@ -70,7 +70,7 @@ Result<std::string> ReadFileBytes(const std::filesystem::path& file) {
   return bytes;
 }
 
-Status ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
+Status ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes) {
   std::random_device random;
   auto temporary = file;
   temporary += ".tmp" + std::to_string(random() % 1000000);

@@ -18,7 +18,7 @@ bool FileExists(const std::filesystem::path& file);
 
 // Replaces the file's content with `bytes` by writing a temporary file beside
 // it and renaming it over the old one, so a failure leaves the old file whole.
-Status ReplaceFile(const std::filesystem::path& file, std::string_view bytes);
+Status ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
 // Appends `bytes` to the end of the file, creating it when missing. When the
 // write fails part way the file is cut back to its old length.

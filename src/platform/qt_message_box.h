@@ -8,7 +8,7 @@
 
 namespace quillet {
 
-class QtMessageBox : public MessageBox {
+class QtMessageBox : public MessageBoxes {
  public:
   // The boxes are modal to `parent`, or to the active window when there is none.
   explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}

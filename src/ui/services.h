@@ -13,7 +13,7 @@ namespace quillet {
 struct Services {
   PrinterDialog& printer_dialog;
   InputBox& input_box;
-  MessageBox& messages;
+  MessageBoxes& messages;
   ProgramStarter& program_starter;
   ProgramFileQuery& program_file;
 };

@@ -37,7 +37,7 @@ TEST(TextFile, FailuresNameTheFileAndTheReason) {
   const auto folder = ReadFileBytes(dir / "folder");
   EXPECT_FALSE(folder.ok());
 
-  const Status replace = ReplaceFile(dir / "no-folder" / "x.dat", "x");
+  const Status replace = ReplaceFileBytes(dir / "no-folder" / "x.dat", "x");
   EXPECT_FALSE(replace.ok());
   EXPECT_TRUE(Mentions(replace.message(), "x.dat")) << replace.message();
 }
@@ -45,13 +45,13 @@ TEST(TextFile, FailuresNameTheFileAndTheReason) {
 TEST(TextFile, ReplaceKeepsTheOldContentWhenItCannotWrite) {
   TempDir dir;
   WriteBytes(dir / "keep.dat", "old\r\n");
-  EXPECT_TRUE(ReplaceFile(dir / "keep.dat", "new\r\n").ok());
+  EXPECT_TRUE(ReplaceFileBytes(dir / "keep.dat", "new\r\n").ok());
   EXPECT_EQ(ReadBytes(dir / "keep.dat"), "new\r\n");
 
   // A folder in the way of the name: the rename fails, nothing is left behind.
   std::filesystem::create_directory(dir / "taken");
   std::filesystem::create_directory(dir / "taken" / "inner");
-  EXPECT_FALSE(ReplaceFile(dir / "taken", "x").ok());
+  EXPECT_FALSE(ReplaceFileBytes(dir / "taken", "x").ok());
   EXPECT_TRUE(std::filesystem::is_directory(dir / "taken" / "inner"));
   int entries = 0;
   for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;

@@ -1,4 +1,4 @@
-// A MessageBox that writes down what it would have shown.
+// A message-box double that writes down what it would have shown.
 #pragma once
 
 #include <string>
@@ -8,7 +8,7 @@
 
 namespace quillet::testing {
 
-class RecordingMessageBox : public MessageBox {
+class RecordingMessageBox : public MessageBoxes {
  public:
   struct Shown {
     bool error;
