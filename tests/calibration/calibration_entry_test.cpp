@@ -50,6 +50,7 @@ TEST(EnterAdjustments, WritesWhatTheAnswersReadAsAndGivesTheNewCaption) {
       {u"&H10", u"-0", "0\r\n0\r\n", u"&Print Adj=0/0"},
       {u"1e-999", u"2d-1", "0\r\n0.2\r\n", u"&Print Adj=0/0.2"},
       {u"1e300", u"-1e300", "1e+300\r\n-1e+300\r\n", u"&Print Adj=1e+300/-1e+300"},
+      {u".0005", u"100000", "0.0005\r\n100000\r\n", u"&Print Adj=0.0005/100000"},
   };
   for (const Case& c : cases) {
     TempDir dir;
