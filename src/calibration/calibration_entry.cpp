@@ -1,10 +1,9 @@
 #include "calibration/calibration_entry.h"
 
-#include <cmath>
-
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
 #include "common/text_file.h"
+#include "print/print_label.h"
 
 namespace quillet {
 namespace {
@@ -23,7 +22,8 @@ std::u16string Prompt(std::u16string_view ask, std::u16string_view directions,
 }
 
 // An infinite offset would be written as "inf", which no reader takes back as
-// a number, so it is refused before the file is touched.
+// a number, and one beyond single precision would print at an infinite
+// position, so both are refused before the file is touched.
 Status TooLarge(const std::u16string& answer, const std::filesystem::path& file) {
   return Status::Failure("The answer \"" + MessageExcerpt(answer) +
                          "\" is too large to be an offset in inches; the file \"" +
@@ -53,8 +53,8 @@ Result<std::u16string> EnterAdjustments(InputBox& input, const std::filesystem::
   const std::u16string up_down_answer = input.Ask(UpDownPrompt(current->UpDown));
   const double left_right = ReadNumber(left_right_answer);
   const double up_down = ReadNumber(up_down_answer);
-  if (!std::isfinite(left_right)) return TooLarge(left_right_answer, file);
-  if (!std::isfinite(up_down)) return TooLarge(up_down_answer, file);
+  if (!IsUsableOffset(left_right)) return TooLarge(left_right_answer, file);
+  if (!IsUsableOffset(up_down)) return TooLarge(up_down_answer, file);
 
   if (Status written = WriteCalibration(left_right, up_down, file); !written) return written;
   return u"&Print Adj=" + FormatNumber(left_right) + u"/" + FormatNumber(up_down);

@@ -49,7 +49,7 @@ TEST(EnterAdjustments, WritesWhatTheAnswersReadAsAndGivesTheNewCaption) {
       {u".5 inch", u"2E3", "0.5\r\n2000\r\n", u"&Print Adj=0.5/2000"},
       {u"&H10", u"-0", "0\r\n0\r\n", u"&Print Adj=0/0"},
       {u"1e-999", u"2d-1", "0\r\n0.2\r\n", u"&Print Adj=0/0.2"},
-      {u"1e300", u"-1e300", "1e+300\r\n-1e+300\r\n", u"&Print Adj=1e+300/-1e+300"},
+      {u"1e30", u"-1e-30", "1e+30\r\n-1e-30\r\n", u"&Print Adj=1e+30/-1e-30"},
       {u".0005", u"100000", "0.0005\r\n100000\r\n", u"&Print Adj=0.0005/100000"},
   };
   for (const Case& c : cases) {
@@ -117,6 +117,10 @@ TEST(EnterAdjustments, AnAnswerTooLargeForANumberWritesNothing) {
       {u"1e999", u"1", u"1e999"},
       {u"1", u"-1e999", u"-1e999"},
       {u"1 e 999 inch", u"", u"1 e 999 inch"},
+      // Finite, but beyond single precision: the page position would be infinite.
+      {u"4e38", u"0", u"4e38"},
+      {u"0", u"-1e300", u"-1e300"},
+      {u"3.5e38", u"", u"3.5e38"},
       {u"1" + std::u16string(400, u'0'), u"0", u"1" + std::u16string(400, u'0')},
   };
   for (const Case& c : cases) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -106,6 +108,9 @@ TEST_F(PrintLabelTest, OffsetsAreAddedInDoubleThenRoundedToFloat) {
       {"123456789\r\n-0.1\r\n", "CurrentY -0.1", "CurrentX 123456784", "CurrentY 3.025",
        "CurrentX 123456792"},
       {"5\r\n-3.125\r\n", "CurrentY -3.125", "CurrentX 0", "CurrentY 0", "CurrentX 4.5"},
+      // The largest offsets that still round to a finite float.
+      {"-3.4028235e38\r\n3.4028235e38\r\n", "CurrentY 3.4028235e+38", "CurrentX -3.4028235e+38",
+       "CurrentY 3.4028235e+38", "CurrentX -3.4028235e+38"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
@@ -118,6 +123,33 @@ TEST_F(PrintLabelTest, OffsetsAreAddedInDoubleThenRoundedToFloat) {
     EXPECT_EQ(log_[488], c.last_y);
     EXPECT_EQ(log_[489], c.last_x);
   }
+}
+
+TEST(IsUsableOffset, RefusesOffsetsThatPutTheLineAtAnInfinitePosition) {
+  constexpr float kMax = std::numeric_limits<float>::max();
+  // Halfway from the largest float to the next power of two: rounds to infinity.
+  const double halfway = static_cast<double>(kMax) + std::ldexp(1.0, 103);
+  struct Case {
+    double inches;
+    bool usable;
+  };
+  const Case cases[] = {
+      {0, true},
+      {-0.5, true},
+      {1e30, true},
+      {kMax, true},
+      {-kMax, true},
+      {std::nextafter(halfway, 0.0), true},
+      {halfway, false},
+      {-halfway, false},
+      {4e38, false},
+      {-1e300, false},
+      {std::numeric_limits<double>::max(), false},
+      {std::numeric_limits<double>::infinity(), false},
+      {-std::numeric_limits<double>::infinity(), false},
+      {std::numeric_limits<double>::quiet_NaN(), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsUsableOffset(c.inches), c.usable) << c.inches;
 }
 
 TEST_F(PrintLabelTest, CutsLongLinesInTheSheetAndPrintsThemCentred) {
@@ -208,6 +240,8 @@ TEST_F(PrintLabelTest, BadCalibrationFailsBeforeTheDialogAndCutsNothing) {
       {" 1/8\r\n0\r\n", {"Quillex.dat", "first", "\" 1/8\"", "not a number"}},
       {"0\n0\n", {"Quillex.dat", "first", "not a number"}},
       {"1,5\r\n0\r\n", {"Quillex.dat", "first", "\"1,5\""}},
+      {"4e38\r\n0\r\n", {"Quillex.dat", "first", "\"4e38\"", "too large", "Enter Adjustments"}},
+      {"0\r\n-1e300\r\n", {"Quillex.dat", "second", "\"-1e300\"", "too large"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file ? c.file : "(no file)");
