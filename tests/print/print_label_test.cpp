@@ -125,6 +125,51 @@ TEST_F(PrintLabelTest, OffsetsAreAddedInDoubleThenRoundedToFloat) {
   }
 }
 
+TEST_F(PrintLabelTest, EveryCoordinateIsTheDoubleSumRoundedOnceToFloat) {
+  struct Case {
+    std::string file;
+    double dx, dy;
+  };
+  // Offsets for which summing in float, or rounding the offset to float
+  // before the sum, gives another float for some line than the rule does.
+  const Case cases[] = {
+      {"0.3\r\n-0.1\r\n", 0.3, -0.1},
+      {"0.1\r\n-0.7\r\n", 0.1, -0.7},
+      {"1.3\r\n-0.3\r\n", 1.3, -0.3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Calibrate(c.file);
+    log_.clear();
+    ASSERT_TRUE(Print().ok());
+    const std::vector<testing::PlacedLine> lines = PlacedLines(log_);
+    ASSERT_EQ(lines.size(), 162u);
+    int float_sum_differs = 0, early_rounding_differs = 0;
+    for (int index = 0; index < 9; ++index) {
+      for (int group = 1; group <= 9; ++group) {
+        for (int line : {1, 2}) {
+          const double x = kColumnX[index];
+          const double y = (line == 1 ? kLine1Y : kLine2Y)[group - 1];
+          const auto rule_x = static_cast<float>(c.dx + x);
+          const auto rule_y = static_cast<float>(c.dy + y);
+          const testing::PlacedLine& placed = lines[PrintPosition(group, index, line)];
+          EXPECT_EQ(placed.x, rule_x) << group << "," << index << "," << line;
+          EXPECT_EQ(placed.y, rule_y) << group << "," << index << "," << line;
+          const float float_x = static_cast<float>(c.dx) + static_cast<float>(x);
+          const float float_y = static_cast<float>(c.dy) + static_cast<float>(y);
+          float_sum_differs += float_x != rule_x || float_y != rule_y;
+          const auto early_x = static_cast<float>(static_cast<float>(c.dx) + x);
+          const auto early_y = static_cast<float>(static_cast<float>(c.dy) + y);
+          early_rounding_differs += early_x != rule_x || early_y != rule_y;
+        }
+      }
+    }
+    // Otherwise these offsets could not tell a wrong arithmetic from the rule.
+    EXPECT_GT(float_sum_differs, 0);
+    EXPECT_GT(early_rounding_differs, 0);
+  }
+}
+
 TEST(IsUsableOffset, RefusesOffsetsThatPutTheLineAtAnInfinitePosition) {
   constexpr float kMax = std::numeric_limits<float>::max();
   // Halfway from the largest float to the next power of two: rounds to infinity.
