@@ -1,10 +1,9 @@
 #include "calibration/calibration_entry.h"
 
-#include <cmath>
-
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
 #include "common/text_file.h"
+#include "print/print_label.h"
 
 namespace quillet {
 namespace {
@@ -23,11 +22,26 @@ std::u16string Prompt(std::u16string_view ask, std::u16string_view directions,
 }
 
 // An infinite offset would be written as "inf", which no reader takes back as
-// a number, so it is refused before the file is touched.
+// a number, and one beyond single precision would print at an infinite
+// position, so both are refused before the file is touched.
 Status TooLarge(const std::u16string& answer, const std::filesystem::path& file) {
   return Status::Failure("The answer \"" + MessageExcerpt(answer) +
                          "\" is too large to be an offset in inches; the file \"" +
                          DisplayName(file) + "\" was left unchanged.");
+}
+
+// The offset one box gives: its answer read as a number, or, when it was
+// cancelled, the current line's value, so a measured calibration survives a
+// cancel. A current line that is not a usable number gives 0.
+Result<double> NewOffset(const std::optional<std::u16string>& answer, const std::u16string& current,
+                         const std::filesystem::path& file) {
+  if (!answer) {
+    const std::optional<double> kept = ParseOffset(current);
+    return kept && IsUsableOffset(*kept) ? *kept : 0.0;
+  }
+  const double value = ReadNumber(*answer);
+  if (!IsUsableOffset(value)) return TooLarge(*answer, file);
+  return value;
 }
 
 }  // namespace
@@ -44,20 +58,25 @@ std::u16string UpDownPrompt(const std::u16string& current) {
                 u"EXAMPLE: .25 to move 1/4 inch DOWN", current);
 }
 
-Result<std::u16string> EnterAdjustments(InputBox& input, const std::filesystem::path& file) {
+Result<std::optional<std::u16string>> EnterAdjustments(InputBox& input,
+                                                       const std::filesystem::path& file) {
   Result<CalibrationOffsets> current = ReadCalibration(file);
   if (!current) return current.status();
 
   // Both boxes are always shown; a cancel in the first still asks the second.
-  const std::u16string left_right_answer = input.Ask(LeftRightPrompt(current->LeftRight));
-  const std::u16string up_down_answer = input.Ask(UpDownPrompt(current->UpDown));
-  const double left_right = ReadNumber(left_right_answer);
-  const double up_down = ReadNumber(up_down_answer);
-  if (!std::isfinite(left_right)) return TooLarge(left_right_answer, file);
-  if (!std::isfinite(up_down)) return TooLarge(up_down_answer, file);
+  const std::optional<std::u16string> left_right_answer =
+      input.Ask(LeftRightPrompt(current->LeftRight));
+  const std::optional<std::u16string> up_down_answer = input.Ask(UpDownPrompt(current->UpDown));
+  if (!left_right_answer && !up_down_answer) return std::optional<std::u16string>();
 
-  if (Status written = WriteCalibration(left_right, up_down, file); !written) return written;
-  return u"&Print Adj=" + FormatNumber(left_right) + u"/" + FormatNumber(up_down);
+  Result<double> left_right = NewOffset(left_right_answer, current->LeftRight, file);
+  if (!left_right) return left_right.status();
+  Result<double> up_down = NewOffset(up_down_answer, current->UpDown, file);
+  if (!up_down) return up_down.status();
+
+  if (Status written = WriteCalibration(*left_right, *up_down, file); !written) return written;
+  return std::optional<std::u16string>(u"&Print Adj=" + FormatNumber(*left_right) + u"/" +
+                                       FormatNumber(*up_down));
 }
 
 }  // namespace quillet

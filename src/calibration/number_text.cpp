@@ -110,8 +110,16 @@ std::optional<double> ParseOffset(std::u16string_view line) {
 
 std::u16string FormatNumber(double value) {
   if (value == 0) return u"0";  // also -0, which would otherwise show as "-0"
+  // Plain digits read best; the shortest form alone would write 0.0005 as
+  // "5e-04" and 100000 as "1e+05". Beyond these bounds plain digits grow long.
+  constexpr double kSmallestPlain = 1e-6;
+  constexpr double kLargestPlain = 1e21;  // excluded
+  const double magnitude = std::fabs(value);
+  const std::chars_format form = magnitude >= kSmallestPlain && magnitude < kLargestPlain
+                                     ? std::chars_format::fixed
+                                     : std::chars_format::scientific;
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, form);
   return std::u16string(buffer, result.ptr);
 }
 

@@ -12,8 +12,9 @@ namespace quillet {
 // allowed; nothing else is a number. Gives nothing for a non-finite value.
 std::optional<double> ParseOffset(std::u16string_view line);
 
-// The shortest decimal text that reads back as exactly `value`, with a period,
-// no thousands separators, and zero (also -0) as "0".
+// The shortest decimal text that reads back as exactly `value`, with a period
+// and no thousands separators: plain digits for magnitudes from 1e-6 up to
+// below 1e21, an exponent ("1e+300") beyond them, and zero (also -0) as "0".
 std::u16string FormatNumber(double value);
 
 // The leading decimal number of a typed answer, after removing every blank,

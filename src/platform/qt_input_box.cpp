@@ -31,7 +31,7 @@ class PlainPromptDialog : public QInputDialog {
 
 }  // namespace
 
-std::u16string QtInputBox::Ask(const std::u16string& prompt) {
+std::optional<std::u16string> QtInputBox::Ask(const std::u16string& prompt) {
   PlainPromptDialog dialog(parent_ != nullptr ? parent_ : QApplication::activeWindow());
   dialog.setWindowTitle(QStringLiteral("Quillet"));
   dialog.setInputMode(QInputDialog::TextInput);
@@ -45,7 +45,7 @@ std::u16string QtInputBox::Ask(const std::u16string& prompt) {
     field->setMaxLength(std::numeric_limits<int>::max());
   }
 
-  if (dialog.exec() != QDialog::Accepted) return {};
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue().toStdU16String();
 }
 

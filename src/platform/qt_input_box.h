@@ -1,6 +1,7 @@
 // The input box of the calibration entry, as a modal Qt input dialog.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "calibration/calibration_entry.h"
@@ -15,8 +16,8 @@ class QtInputBox : public InputBox {
   explicit QtInputBox(QWidget* parent) : parent_(parent) {}
 
   // Titled with the program's name, the prompt's CRs shown as line breaks, the
-  // field empty and without a length limit. Empty text on Cancel or close.
-  std::u16string Ask(const std::u16string& prompt) override;
+  // field empty and without a length limit. Nothing on Cancel or close.
+  std::optional<std::u16string> Ask(const std::u16string& prompt) override;
 
  private:
   QWidget* parent_;

@@ -22,12 +22,33 @@ constexpr double kRowPitch = 0.375;  // 3/8 in
 constexpr double kLineGap = 0.125;   // line 2 lies 1/8 in below line 1
 constexpr char16_t kTypeface[] = u"Courier New";
 
-std::string NotANumber(const std::filesystem::path& file, const char* which,
-                       const std::u16string& text) {
+// The first and last position of each axis; a sum rounds monotonically, so
+// when these stay finite every line's position does.
+constexpr double kExtremeTerms[] = {
+    kColumn0X,
+    (CellsPerGroup - 1) * kColumnPitch + kColumn0X,
+    kRow1Y,
+    (GroupCount - 1) * kRowPitch + (kRow1Y + kLineGap),
+};
+
+std::string Unusable(const std::filesystem::path& file, const char* which,
+                     const std::u16string& text, const char* reason) {
   return "The calibration file \"" + DisplayName(file) + "\" has \"" + MessageExcerpt(text) +
-         "\" in its " + which +
-         " line, which is not a number of inches. Nothing was printed. Enter the offsets again "
-         "with Printer Calibration > Enter Adjustments.";
+         "\" in its " + which + " line, which " + reason +
+         ". Nothing was printed. Enter the offsets again with Printer Calibration > Enter "
+         "Adjustments.";
+}
+
+// The offset in one calibration line, or the failure that says why it is none.
+Result<double> LineOffset(const std::filesystem::path& file, const char* which,
+                          const std::u16string& text) {
+  const std::optional<double> value = ParseOffset(text);
+  if (!value) return Status::Failure(Unusable(file, which, text, "is not a number of inches"));
+  if (!IsUsableOffset(*value)) {
+    return Status::Failure(
+        Unusable(file, which, text, "is too large to be a position on the page"));
+  }
+  return *value;
 }
 
 // Cuts every line longer than the field to its first 7 code units, in the sheet
@@ -53,12 +74,19 @@ std::u16string Ctr(const std::u16string& text) {
   return std::u16string(spaces > 0 ? static_cast<std::size_t>(spaces) : 0, u' ') + text;
 }
 
+bool IsUsableOffset(double inches) {
+  for (const double term : kExtremeTerms) {
+    if (!std::isfinite(static_cast<float>(inches + term))) return false;
+  }
+  return true;
+}
+
 Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
                                      const std::filesystem::path& file) {
-  const std::optional<double> left_right = ParseOffset(offsets.LeftRight);
-  if (!left_right) return Status::Failure(NotANumber(file, "first", offsets.LeftRight));
-  const std::optional<double> up_down = ParseOffset(offsets.UpDown);
-  if (!up_down) return Status::Failure(NotANumber(file, "second", offsets.UpDown));
+  const Result<double> left_right = LineOffset(file, "first", offsets.LeftRight);
+  if (!left_right) return left_right.status();
+  const Result<double> up_down = LineOffset(file, "second", offsets.UpDown);
+  if (!up_down) return up_down.status();
   return OffsetInches{*left_right, *up_down};
 }
 

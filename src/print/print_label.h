@@ -26,8 +26,15 @@ struct OffsetInches {
   double up_down = 0;
 };
 
-// Reads both offset lines as numbers; a line that is not one is a failure that
-// names `file`, the line and its text, and says how to put it right.
+// True when an offset of `inches`, added to any line's position on the page
+// and rounded to single precision as the surface takes it, stays finite on
+// either axis. A number near the limit of single precision would put the
+// print at an infinite position.
+bool IsUsableOffset(double inches);
+
+// Reads both offset lines as numbers; a line that is not one, or not a usable
+// offset, is a failure that names `file`, the line and its text, and says how
+// to put it right.
 Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
                                      const std::filesystem::path& file);
 // ReadCalibration, then OffsetsInInches.

@@ -241,11 +241,11 @@ void Form1::PrintTestPage() {
 
 void Form1::EnterNewAdjustments() {
   auto caption = EnterAdjustments(services_.input_box);
-  if (caption) {
-    SetPrintitCaption(*caption);
-  } else {
+  if (!caption) {
     ShowIfFailed(caption.status());
-  }
+  } else if (caption->has_value()) {
+    SetPrintitCaption(**caption);
+  }  // else both boxes were cancelled: the file and so the caption stand as they are
 }
 
 void Form1::AddSheetToList() {

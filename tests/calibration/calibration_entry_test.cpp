@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 namespace quillet {
 namespace {
 
+using testing::kCancel;
 using testing::ReadBytes;
 using testing::ScriptedInputBox;
 using testing::TempDir;
@@ -41,7 +43,7 @@ TEST(EnterAdjustments, WritesWhatTheAnswersReadAsAndGivesTheNewCaption) {
     std::u16string caption;
   };
   const Case cases[] = {
-      {u"", u"", "0\r\n0\r\n", u"&Print Adj=0/0"},  // two cancels
+      {u"", u"", "0\r\n0\r\n", u"&Print Adj=0/0"},  // two empty answers
       {u".25", u"-.125", "0.25\r\n-0.125\r\n", u"&Print Adj=0.25/-0.125"},
       {u"", u"0.1", "0\r\n0.1\r\n", u"&Print Adj=0/0.1"},
       {u"1/4", u"1 5", "1\r\n15\r\n", u"&Print Adj=1/15"},
@@ -49,20 +51,54 @@ TEST(EnterAdjustments, WritesWhatTheAnswersReadAsAndGivesTheNewCaption) {
       {u".5 inch", u"2E3", "0.5\r\n2000\r\n", u"&Print Adj=0.5/2000"},
       {u"&H10", u"-0", "0\r\n0\r\n", u"&Print Adj=0/0"},
       {u"1e-999", u"2d-1", "0\r\n0.2\r\n", u"&Print Adj=0/0.2"},
-      {u"1e300", u"-1e300", "1e+300\r\n-1e+300\r\n", u"&Print Adj=1e+300/-1e+300"},
+      {u"1e30", u"-1e-30", "1e+30\r\n-1e-30\r\n", u"&Print Adj=1e+30/-1e-30"},
+      {u".0005", u"100000", "0.0005\r\n100000\r\n", u"&Print Adj=0.0005/100000"},
   };
   for (const Case& c : cases) {
     TempDir dir;
     const auto file = dir / "Quillex.dat";
     WriteBytes(file, "7\r\n8\r\n");
     ScriptedInputBox input({c.left_right, c.up_down});
-    const Result<std::u16string> caption = EnterAdjustments(input, file);
+    const auto caption = EnterAdjustments(input, file);
     ASSERT_TRUE(caption.ok()) << caption.message();
     EXPECT_EQ(*caption, c.caption) << ToUtf8(c.caption);
     EXPECT_EQ(ReadBytes(file), c.bytes) << ToUtf8(c.caption);
     ASSERT_EQ(input.prompts().size(), 2u);
     EXPECT_EQ(input.prompts()[0], LeftRightPrompt(u"7"));
     EXPECT_EQ(input.prompts()[1], UpDownPrompt(u"8"));
+  }
+}
+
+TEST(EnterAdjustments, ACancelledBoxKeepsThatOffset) {
+  struct Case {
+    std::string before;
+    std::optional<std::u16string> left_right, up_down;
+    std::string after;
+    std::optional<std::u16string> caption;  // nothing: the window keeps its caption
+  };
+  const Case cases[] = {
+      {"0.25\r\n-.5\r\n", kCancel, kCancel, "0.25\r\n-.5\r\n", std::nullopt},
+      {" 1/8\r\nabc", kCancel, kCancel, " 1/8\r\nabc", std::nullopt},
+      {"0.25\r\n-.5\r\n", kCancel, u"0.1", "0.25\r\n0.1\r\n", u"&Print Adj=0.25/0.1"},
+      {"0.25\r\n-.5\r\n", u"2", kCancel, "2\r\n-0.5\r\n", u"&Print Adj=2/-0.5"},
+      {"0.25\r\n-.5\r\n", kCancel, u"", "0.25\r\n0\r\n", u"&Print Adj=0.25/0"},
+      {" .0005 \r\n1e5\r\n", u"abc", kCancel, "0\r\n100000\r\n", u"&Print Adj=0/100000"},
+      // A current line that is no usable number gives 0, as an empty answer does.
+      {"1/8\r\n-.5\r\n", kCancel, u"1", "0\r\n1\r\n", u"&Print Adj=0/1"},
+      {"4e38\r\n-.5\r\n", kCancel, u"1", "0\r\n1\r\n", u"&Print Adj=0/1"},
+      {"0.25\r\n", u"1", kCancel, "1\r\n0\r\n", u"&Print Adj=1/0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.before);
+    TempDir dir;
+    const auto file = dir / "Quillex.dat";
+    WriteBytes(file, c.before);
+    ScriptedInputBox input({c.left_right, c.up_down});
+    const auto caption = EnterAdjustments(input, file);
+    ASSERT_TRUE(caption.ok()) << caption.message();
+    EXPECT_EQ(input.prompts().size(), 2u);  // a cancel in the first still asks the second
+    EXPECT_EQ(*caption, c.caption);
+    EXPECT_EQ(ReadBytes(file), c.after);
   }
 }
 
@@ -99,7 +135,7 @@ TEST(EnterAdjustments, AnUnreadableFileAsksNothing) {
     const auto file = dir / "Quillex.dat";
     if (c.make_folder) std::filesystem::create_directory(file);
     ScriptedInputBox input({u"1", u"2"});
-    const Result<std::u16string> caption = EnterAdjustments(input, file);
+    const auto caption = EnterAdjustments(input, file);
     ASSERT_FALSE(caption.ok()) << c.name;
     EXPECT_NE(caption.message().find("Quillex.dat"), std::string::npos) << caption.message();
     EXPECT_TRUE(input.prompts().empty()) << c.name;
@@ -110,12 +146,17 @@ TEST(EnterAdjustments, AnUnreadableFileAsksNothing) {
 
 TEST(EnterAdjustments, AnAnswerTooLargeForANumberWritesNothing) {
   struct Case {
-    std::u16string left_right, up_down, quoted;
+    std::optional<std::u16string> left_right, up_down;
+    std::u16string quoted;
   };
   const Case cases[] = {
       {u"1e999", u"1", u"1e999"},
       {u"1", u"-1e999", u"-1e999"},
       {u"1 e 999 inch", u"", u"1 e 999 inch"},
+      // Finite, but beyond single precision: the page position would be infinite.
+      {u"4e38", u"0", u"4e38"},
+      {u"0", u"-1e300", u"-1e300"},
+      {u"3.5e38", kCancel, u"3.5e38"},
       {u"1" + std::u16string(400, u'0'), u"0", u"1" + std::u16string(400, u'0')},
   };
   for (const Case& c : cases) {
@@ -123,7 +164,7 @@ TEST(EnterAdjustments, AnAnswerTooLargeForANumberWritesNothing) {
     const auto file = dir / "Quillex.dat";
     WriteBytes(file, "0.25\r\n-.5\r\n");
     ScriptedInputBox input({c.left_right, c.up_down});
-    const Result<std::u16string> caption = EnterAdjustments(input, file);
+    const auto caption = EnterAdjustments(input, file);
     ASSERT_FALSE(caption.ok()) << ToUtf8(c.quoted);
     EXPECT_NE(caption.message().find("\"" + MessageExcerpt(c.quoted) + "\""), std::string::npos)
         << caption.message();
@@ -144,7 +185,7 @@ TEST(EnterAdjustments, AFailedWriteIsReportedWithTheFileName) {
     std::filesystem::remove(file);
     std::filesystem::create_directory(file);
   });
-  const Result<std::u16string> caption = EnterAdjustments(input, file);
+  const auto caption = EnterAdjustments(input, file);
   ASSERT_FALSE(caption.ok());
   EXPECT_NE(caption.message().find("Quillex.dat"), std::string::npos) << caption.message();
   EXPECT_TRUE(std::filesystem::is_directory(file));
@@ -154,7 +195,7 @@ TEST(EnterAdjustments, UsesTheBareFileNameInTheWorkingDirectory) {
   TempDir dir(TempDir::kEnter);
   WriteBytes(dir / "Quillex.dat", "0\r\n0\r\n");
   ScriptedInputBox input({u"0.125", u"-0.0625"});
-  const Result<std::u16string> caption = EnterAdjustments(input);
+  const auto caption = EnterAdjustments(input);
   ASSERT_TRUE(caption.ok()) << caption.message();
   EXPECT_EQ(*caption, u"&Print Adj=0.125/-0.0625");
   EXPECT_EQ(ReadBytes(dir / "Quillex.dat"), "0.125\r\n-0.0625\r\n");

@@ -99,6 +99,7 @@ TEST(WriteCalibration, WritesTwoDecimalLinesEndedByCrLf) {
       {-0.5, 0.1, "-0.5\r\n0.1\r\n"},
       {1234567.5, -2.0, "1234567.5\r\n-2\r\n"},
       {1e300, -1e-300, "1e+300\r\n-1e-300\r\n"},
+      {0.0005, 100000.0, "0.0005\r\n100000\r\n"},
   };
   for (const Case& c : cases) {
     TempDir dir;

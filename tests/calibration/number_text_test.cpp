@@ -53,6 +53,31 @@ TEST(FormatNumber, ExtremeValuesUseAnExponentThatReadsBack) {
   }
 }
 
+TEST(FormatNumber, PlainDigitsFromAMillionthToBelow1e21) {
+  struct Case {
+    double value;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {0.0005, u"0.0005"},
+      {100000.0, u"100000"},
+      {-0.0005, u"-0.0005"},
+      {1e-6, u"0.000001"},
+      {-1.5e-5, u"-0.000015"},
+      {0.000123456789, u"0.000123456789"},
+      {123456789012345678.0, u"123456789012345680"},
+      {-1e20, u"-100000000000000000000"},
+      {std::nextafter(1e21, 0.0), u"999999999999999868928"},  // exact: as short as rounded
+      {std::nextafter(1e-6, 0.0), u"9.999999999999997e-07"},
+      {1e-7, u"1e-07"},
+      {1e21, u"1e+21"},
+      {-2.5e21, u"-2.5e+21"},
+      {1e300, u"1e+300"},
+      {4.9406564584124654e-324, u"5e-324"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FormatNumber(c.value), c.text) << c.value;
+}
+
 TEST(ParseOffset, AcceptsAWholeLineThatIsOneNumber) {
   struct Case {
     std::u16string line;
@@ -130,6 +155,12 @@ std::vector<double> RoundTripValues() {
   while (values.size() < 20000) {
     const double value = std::bit_cast<double>(random());
     if (std::isfinite(value)) values.push_back(value);
+  }
+  // Random bits seldom land where plain digits are written; these do.
+  std::uniform_real_distribution<double> power(-6.5, 21.5);
+  for (int i = 0; i < 5000; ++i) {
+    const double value = std::pow(10.0, power(random));
+    values.push_back(i % 2 == 0 ? value : -value);
   }
   return values;
 }

@@ -96,7 +96,7 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
 TEST_P(BadCalibrationFile, EntryShowsTheOldTextAndWritesTheNewNumbers) {
   const BadCalibration& bad = GetParam();
   ScriptedInputBox input({u"0.5", u"-1"});
-  Result<std::u16string> caption = EnterAdjustments(input);
+  auto caption = EnterAdjustments(input);
   ASSERT_TRUE(caption.ok()) << caption.message();
   EXPECT_EQ(*caption, u"&Print Adj=0.5/-1");
   ASSERT_EQ(input.prompts().size(), 2u);

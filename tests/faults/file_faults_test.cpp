@@ -79,7 +79,7 @@ TEST(CalibrationDeletedWhileRunning, CoreOperationsFailBeforeAskingOrPrinting) {
   Result<PrintOutcome> tested = PrintTest(sheet, dialog);
   ASSERT_FALSE(tested.ok());
   ExpectNames(tested.message(), "Quillex.dat", "o such file");
-  Result<std::u16string> entered = EnterAdjustments(input);
+  auto entered = EnterAdjustments(input);
   ASSERT_FALSE(entered.ok());
   ExpectNames(entered.message(), "Quillex.dat", "o such file");
 
@@ -173,7 +173,7 @@ constexpr char kCalibration[] = "0.25\r\n-.5\r\n";
 TEST_F(DiskFull, EnteringAdjustmentsKeepsTheOldCalibration) {
   Arrange({{"Quillex.dat", kCalibration}});
   ScriptedInputBox input({u"1", u"2"});
-  Result<std::u16string> entered = EnterAdjustments(input);
+  auto entered = EnterAdjustments(input);
   ASSERT_FALSE(entered.ok());
   ExpectNames(entered.message(), "Quillex.dat", "o space left");
   EXPECT_EQ(ReadBytes("Quillex.dat"), kCalibration);

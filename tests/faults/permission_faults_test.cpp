@@ -109,7 +109,7 @@ const PermissionCase kCases[] = {
      },
      [] {
        ScriptedInputBox input({u"1", u"2"});
-       Result<std::u16string> caption = EnterAdjustments(input);
+       auto caption = EnterAdjustments(input);
        ASSERT_FALSE(caption.ok());
        ExpectFailureNaming(caption.message(), "Quillex.dat", "ermission denied");
        EXPECT_EQ(input.prompts().size(), 2u);

@@ -42,9 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double x = 0;
     std::memcpy(&x, data, sizeof x);
     if (std::isfinite(x)) {
-      const std::optional<double> back = quillet::ParseOffset(quillet::FormatNumber(x));
+      const std::u16string text = quillet::FormatNumber(x);
+      const std::optional<double> back = quillet::ParseOffset(text);
       FUZZ_CHECK(back.has_value());
       FUZZ_CHECK(SameNumber(*back, x));
+      // An exponent only outside the range written in plain digits.
+      const bool plain = std::fabs(x) >= 1e-6 && std::fabs(x) < 1e21;
+      FUZZ_CHECK((text.find(u'e') == std::u16string::npos) == (plain || x == 0));
     }
   }
   return 0;

@@ -1,8 +1,8 @@
 // A whole print from fuzz input: the first two input lines are the calibration
 // file's lines, the next 162 the sheet's lines (column by column, Text1 of R1
 // to R9 then Text2, as printing visits them), as UTF-8. PrintLabel then prints
-// onto a recording surface. When the offsets are numbers the page has its
-// set-up, 162 lines in order and an end; when they are not, the call fails
+// onto a recording surface. When the offsets are usable numbers the page has
+// its set-up, 162 lines in order and an end; when they are not, the call fails
 // naming the file, and neither the sheet nor the page is touched.
 #include <unistd.h>
 
@@ -108,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto left_right = quillet::ParseOffset(offsets.LeftRight);
   const auto up_down = quillet::ParseOffset(offsets.UpDown);
 
-  if (!left_right || !up_down) {
+  if (!left_right || !up_down || !quillet::IsUsableOffset(*left_right) ||
+      !quillet::IsUsableOffset(*up_down)) {
     FUZZ_CHECK(!outcome.ok());
     FUZZ_CHECK(outcome.message().find("Quillex.dat") != std::string::npos);
     FUZZ_CHECK(dialog.shown == 0);
@@ -143,6 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(now == typed[n].substr(0, 7));
         const double below = (group - 1) * 0.375 + (line == Line::Text1 ? 0 : 0.125);
         const auto y = static_cast<float>(*up_down + below);
+        FUZZ_CHECK(std::isfinite(x) && std::isfinite(y));
         FUZZ_CHECK(log[at++] == Recorded([&](auto& s) { s.CurrentY(y); }));
         FUZZ_CHECK(log[at++] == Recorded([&](auto& s) { s.CurrentX(x); }));
         FUZZ_CHECK(log[at++] == Recorded([&](auto& s) { (void)s.Print(quillet::Ctr(now)); }));

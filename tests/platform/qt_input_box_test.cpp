@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -76,7 +77,7 @@ TEST(QtInputBox, ShowsTheTitleThePromptLinesAndAnEmptyField) {
     QTest::keyClicks(&Field(dialog), ".25");
     Press(dialog, QDialogButtonBox::Ok);
   });
-  const std::u16string answer = input.Ask(kPrompt);
+  const std::optional<std::u16string> answer = input.Ask(kPrompt);
 
   ASSERT_TRUE(check.found);
   EXPECT_EQ(check.title, QStringLiteral("Quillet"));
@@ -100,11 +101,11 @@ TEST(QtInputBox, ShowsTheFileTextAsPlainTextWithoutAccessKeys) {
   EXPECT_FALSE(check.label_has_buddy);
 }
 
-TEST(QtInputBox, GivesBackTheAnswerOnOkAndEmptyTextOtherwise) {
+TEST(QtInputBox, GivesBackTheAnswerOnOkAndNothingOtherwise) {
   struct Case {
     const char* name;
     Action action;
-    std::u16string answer;
+    std::optional<std::u16string> answer;  // nothing: cancelled
   };
   const std::u16string long_answer(100000, u'7');
   const Case cases[] = {
@@ -133,19 +134,19 @@ TEST(QtInputBox, GivesBackTheAnswerOnOkAndEmptyTextOtherwise) {
          QTest::keyClicks(&Field(dialog), "0.5");
          Press(dialog, QDialogButtonBox::Cancel);
        },
-       u""},
+       std::nullopt},
       {"escape key",
        [](QInputDialog& dialog) {
          QTest::keyClicks(&Field(dialog), "0.5");
          QTest::keyClick(&Field(dialog), Qt::Key_Escape);
        },
-       u""},
+       std::nullopt},
       {"closed",
        [](QInputDialog& dialog) {
          QTest::keyClicks(&Field(dialog), "0.5");
          dialog.close();
        },
-       u""},
+       std::nullopt},
       {"a very long answer",
        [&long_answer](QInputDialog& dialog) {
          Field(dialog).setText(QString::fromStdU16String(long_answer));
@@ -157,10 +158,13 @@ TEST(QtInputBox, GivesBackTheAnswerOnOkAndEmptyTextOtherwise) {
     QtInputBox input(nullptr);
     DialogCheck check;
     WhenOpen(check, c.action);
-    const std::u16string answer = input.Ask(u"Prompt");
+    const std::optional<std::u16string> answer = input.Ask(u"Prompt");
     ASSERT_TRUE(check.found) << c.name;
     EXPECT_TRUE(check.initial_text.isEmpty()) << c.name;
-    EXPECT_EQ(answer.size(), c.answer.size()) << c.name;
+    ASSERT_EQ(answer.has_value(), c.answer.has_value()) << c.name;
+    if (answer) {
+      EXPECT_EQ(answer->size(), c.answer->size()) << c.name;
+    }
     EXPECT_TRUE(answer == c.answer) << c.name;
   }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -106,6 +108,9 @@ TEST_F(PrintLabelTest, OffsetsAreAddedInDoubleThenRoundedToFloat) {
       {"123456789\r\n-0.1\r\n", "CurrentY -0.1", "CurrentX 123456784", "CurrentY 3.025",
        "CurrentX 123456792"},
       {"5\r\n-3.125\r\n", "CurrentY -3.125", "CurrentX 0", "CurrentY 0", "CurrentX 4.5"},
+      // The largest offsets that still round to a finite float.
+      {"-3.4028235e38\r\n3.4028235e38\r\n", "CurrentY 3.4028235e+38", "CurrentX -3.4028235e+38",
+       "CurrentY 3.4028235e+38", "CurrentX -3.4028235e+38"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
@@ -118,6 +123,78 @@ TEST_F(PrintLabelTest, OffsetsAreAddedInDoubleThenRoundedToFloat) {
     EXPECT_EQ(log_[488], c.last_y);
     EXPECT_EQ(log_[489], c.last_x);
   }
+}
+
+TEST_F(PrintLabelTest, EveryCoordinateIsTheDoubleSumRoundedOnceToFloat) {
+  struct Case {
+    std::string file;
+    double dx, dy;
+  };
+  // Offsets for which summing in float, or rounding the offset to float
+  // before the sum, gives another float for some line than the rule does.
+  const Case cases[] = {
+      {"0.3\r\n-0.1\r\n", 0.3, -0.1},
+      {"0.1\r\n-0.7\r\n", 0.1, -0.7},
+      {"1.3\r\n-0.3\r\n", 1.3, -0.3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Calibrate(c.file);
+    log_.clear();
+    ASSERT_TRUE(Print().ok());
+    const std::vector<testing::PlacedLine> lines = PlacedLines(log_);
+    ASSERT_EQ(lines.size(), 162u);
+    int float_sum_differs = 0, early_rounding_differs = 0;
+    for (int index = 0; index < 9; ++index) {
+      for (int group = 1; group <= 9; ++group) {
+        for (int line : {1, 2}) {
+          const double x = kColumnX[index];
+          const double y = (line == 1 ? kLine1Y : kLine2Y)[group - 1];
+          const auto rule_x = static_cast<float>(c.dx + x);
+          const auto rule_y = static_cast<float>(c.dy + y);
+          const testing::PlacedLine& placed = lines[PrintPosition(group, index, line)];
+          EXPECT_EQ(placed.x, rule_x) << group << "," << index << "," << line;
+          EXPECT_EQ(placed.y, rule_y) << group << "," << index << "," << line;
+          const float float_x = static_cast<float>(c.dx) + static_cast<float>(x);
+          const float float_y = static_cast<float>(c.dy) + static_cast<float>(y);
+          float_sum_differs += float_x != rule_x || float_y != rule_y;
+          const auto early_x = static_cast<float>(static_cast<float>(c.dx) + x);
+          const auto early_y = static_cast<float>(static_cast<float>(c.dy) + y);
+          early_rounding_differs += early_x != rule_x || early_y != rule_y;
+        }
+      }
+    }
+    // Otherwise these offsets could not tell a wrong arithmetic from the rule.
+    EXPECT_GT(float_sum_differs, 0);
+    EXPECT_GT(early_rounding_differs, 0);
+  }
+}
+
+TEST(IsUsableOffset, RefusesOffsetsThatPutTheLineAtAnInfinitePosition) {
+  constexpr float kMax = std::numeric_limits<float>::max();
+  // Halfway from the largest float to the next power of two: rounds to infinity.
+  const double halfway = static_cast<double>(kMax) + std::ldexp(1.0, 103);
+  struct Case {
+    double inches;
+    bool usable;
+  };
+  const Case cases[] = {
+      {0, true},
+      {-0.5, true},
+      {1e30, true},
+      {kMax, true},
+      {-kMax, true},
+      {std::nextafter(halfway, 0.0), true},
+      {halfway, false},
+      {-halfway, false},
+      {4e38, false},
+      {-1e300, false},
+      {std::numeric_limits<double>::max(), false},
+      {std::numeric_limits<double>::infinity(), false},
+      {-std::numeric_limits<double>::infinity(), false},
+      {std::numeric_limits<double>::quiet_NaN(), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsUsableOffset(c.inches), c.usable) << c.inches;
 }
 
 TEST_F(PrintLabelTest, CutsLongLinesInTheSheetAndPrintsThemCentred) {
@@ -208,6 +285,8 @@ TEST_F(PrintLabelTest, BadCalibrationFailsBeforeTheDialogAndCutsNothing) {
       {" 1/8\r\n0\r\n", {"Quillex.dat", "first", "\" 1/8\"", "not a number"}},
       {"0\n0\n", {"Quillex.dat", "first", "not a number"}},
       {"1,5\r\n0\r\n", {"Quillex.dat", "first", "\"1,5\""}},
+      {"4e38\r\n0\r\n", {"Quillex.dat", "first", "\"4e38\"", "too large", "Enter Adjustments"}},
+      {"0\r\n-1e300\r\n", {"Quillex.dat", "second", "\"-1e300\"", "too large"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file ? c.file : "(no file)");

@@ -138,7 +138,8 @@ TEST_F(PrintTestTest, FailedPrintLeavesThePatternOnTheSheet) {
 }
 
 TEST_F(PrintTestTest, CalibrationThatCannotBeUsedLeavesTheLabelsUntouched) {
-  const char* const files[] = {nullptr, "abc\r\n0\r\n", "0\r\n", "0\r\n1/8\r\n", ""};
+  const char* const files[] = {nullptr, "abc\r\n0\r\n", "0\r\n", "0\r\n1/8\r\n",
+                               "",      "4e38\r\n0\r\n"};
   for (const char* contents : files) {
     SCOPED_TRACE(contents ? contents : "(no file)");
     std::filesystem::remove(file_);

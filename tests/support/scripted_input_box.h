@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,21 +13,24 @@
 
 namespace quillet::testing {
 
+// A queued answer that presses Cancel.
+inline constexpr std::nullopt_t kCancel = std::nullopt;
+
 class ScriptedInputBox : public InputBox {
  public:
   ScriptedInputBox() = default;
-  explicit ScriptedInputBox(std::vector<std::u16string> answers)
+  explicit ScriptedInputBox(std::vector<std::optional<std::u16string>> answers)
       : answers_(answers.begin(), answers.end()) {}
 
   // Runs while the box is "open", before the answer is given back.
   void OnAsk(std::function<void(const std::u16string& prompt)> hook) { on_ask_ = std::move(hook); }
 
-  // The queued answer; a box asked with no answer left is cancelled (empty text).
-  std::u16string Ask(const std::u16string& prompt) override {
+  // The queued answer; a box asked with no answer left is cancelled.
+  std::optional<std::u16string> Ask(const std::u16string& prompt) override {
     prompts_.push_back(prompt);
     if (on_ask_) on_ask_(prompt);
-    if (answers_.empty()) return u"";
-    std::u16string answer = std::move(answers_.front());
+    if (answers_.empty()) return std::nullopt;
+    std::optional<std::u16string> answer = std::move(answers_.front());
     answers_.pop_front();
     return answer;
   }
@@ -35,7 +39,7 @@ class ScriptedInputBox : public InputBox {
   std::size_t unused_answers() const { return answers_.size(); }
 
  private:
-  std::deque<std::u16string> answers_;
+  std::deque<std::optional<std::u16string>> answers_;
   std::vector<std::u16string> prompts_;
   std::function<void(const std::u16string&)> on_ask_;
 };

@@ -134,6 +134,31 @@ TEST_F(Form1Test, EnterAdjustmentsWritesTheFileAndTheCaption) {
   EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print Adj=0.25/-0.125");
 }
 
+TEST_F(Form1Test, CancelledAdjustmentsKeepTheirOffsets) {
+  struct Case {
+    std::optional<std::u16string> left_right, up_down;
+    std::string bytes;
+    QString caption;
+  };
+  // In this order, on the one window that loaded "0" and "0".
+  const Case cases[] = {
+      {kCancel, kCancel, "0.25\r\n-.5\r\n", "&Print (Adj=0/0)"},  // file and caption stand
+      {kCancel, u"1", "0.25\r\n1\r\n", "&Print Adj=0.25/1"},
+      {u"", kCancel, "0\r\n-0.5\r\n", "&Print Adj=0/-0.5"},
+      {kCancel, kCancel, "0.25\r\n-.5\r\n", "&Print Adj=0/-0.5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption.toStdString());
+    WriteBytes(folder / "Quillex.dat", "0.25\r\n-.5\r\n");
+    input = ScriptedInputBox({c.left_right, c.up_down});
+    Trigger(*window, "PAdj");
+    EXPECT_EQ(input.prompts().size(), 2u);
+    EXPECT_EQ(ReadBytes(folder / "Quillex.dat"), c.bytes);
+    EXPECT_EQ(window->MenuItem("Printit")->text(), c.caption);
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
 TEST_F(Form1Test, AddToListAppendsTheSheet) {
   window->sheet().SetText(1, 0, Line::Text1, u"ABC");
   window->sheet().SetText(1, 0, Line::Text2, u"12");
