@@ -43,7 +43,12 @@ Result<CalibrationOffsets> ReadCalibration(const std::filesystem::path& file) {
 
 Status WriteCalibration(double left_right, double up_down, const std::filesystem::path& file) {
   const std::u16string text = FormatNumber(left_right) + u"\r\n" + FormatNumber(up_down) + u"\r\n";
-  return ReplaceFileBytes(file, ToAnsi(text));
+  const Result<std::string> bytes = ToAnsi(text);
+  if (!bytes) {
+    return Status::Failure("Could not write the file \"" + DisplayName(file) +
+                           "\": " + bytes.message() + ".");
+  }
+  return ReplaceFileBytes(file, bytes.value());
 }
 
 Result<StartCalibration> LoadCalibrationAtStart(const std::filesystem::path& file) {

@@ -1,6 +1,7 @@
 #include "common/ansi_text.h"
 
 #include <array>
+#include <climits>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -9,18 +10,46 @@
 namespace quillet {
 namespace {
 
-// Windows-1252 bytes 0x80..0x9F; 0 marks the five bytes without a character.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 bool IsHighSurrogate(char16_t c) {
   return c >= 0xD800 && c <= 0xDBFF;
 }
 bool IsLowSurrogate(char16_t c) {
   return c >= 0xDC00 && c <= 0xDFFF;
 }
+
+#ifdef _WIN32
+
+// A system error in plain words, without the line end Windows puts after them.
+std::string SystemReason(DWORD error) {
+  const std::string number = "error " + std::to_string(error);
+  wchar_t* words = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&words), 0, nullptr);
+  std::u16string text;
+  if (words != nullptr) text.assign(reinterpret_cast<const char16_t*>(words), length);
+  LocalFree(words);
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ' ||
+                           text.back() == u'.')) {
+    text.pop_back();
+  }
+  if (text.empty()) return number;
+  if (text[0] >= u'A' && text[0] <= u'Z') text[0] = static_cast<char16_t>(text[0] - u'A' + u'a');
+  return ToUtf8(text) + " (" + number + ")";
+}
+
+Status ConversionFailure(unsigned code_page, const std::string& reason) {
+  return Status::Failure("the text could not be converted to code page " +
+                         std::to_string(code_page) + ": " + reason);
+}
+
+#else
+
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five bytes without a character.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char ToWindows1252(char16_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
@@ -32,18 +61,87 @@ char ToWindows1252(char16_t c) {
   return '?';
 }
 
+#endif
+
 }  // namespace
 
-std::string ToAnsi(std::u16string_view text) {
 #ifdef _WIN32
-  if (text.empty()) return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, "?", nullptr);
+
+Result<std::string> ToCodePage(std::u16string_view text, unsigned code_page) {
+  const bool utf8 = code_page == CP_UTF8;
+  // Settled here rather than by Windows, which gives a surrogate pair two
+  // default characters: only UTF-8 holds characters beyond U+FFFF, and no
+  // code page holds a lone surrogate.
+  std::wstring wide;
+  wide.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      if (utf8) {
+        wide.push_back(static_cast<wchar_t>(c));
+        wide.push_back(static_cast<wchar_t>(text[i + 1]));
+      } else {
+        wide.push_back(L'?');
+      }
+      ++i;
+    } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+      wide.push_back(L'?');
+    } else {
+      wide.push_back(static_cast<wchar_t>(c));
+    }
+  }
+  if (wide.empty()) return std::string();
+  if (wide.size() > static_cast<std::size_t>(INT_MAX)) {
+    return ConversionFailure(code_page, "the text is too long");
+  }
+  const int length = static_cast<int>(wide.size());
+  // No best fit: a label reading "A" where "\u0100" was typed is worse than a
+  // visible "?". UTF-8 takes neither that flag nor a default character.
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  const char* unknown = utf8 ? nullptr : "?";
+  const int size =
+      WideCharToMultiByte(code_page, flags, wide.data(), length, nullptr, 0, unknown, nullptr);
+  if (size <= 0) return ConversionFailure(code_page, SystemReason(GetLastError()));
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide, length, bytes.data(), size, "?", nullptr);
+  if (WideCharToMultiByte(code_page, flags, wide.data(), length, bytes.data(), size, unknown,
+                          nullptr) != size) {
+    return ConversionFailure(code_page, SystemReason(GetLastError()));
+  }
   return bytes;
+}
+
+std::u16string FromCodePage(std::string_view bytes, unsigned code_page) {
+  if (bytes.empty()) return {};
+  if (bytes.size() <= static_cast<std::size_t>(INT_MAX)) {
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(code_page, 0, bytes.data(), length, nullptr, 0);
+    if (size > 0) {
+      std::u16string text(static_cast<std::size_t>(size), u'\0');
+      if (MultiByteToWideChar(code_page, 0, bytes.data(), length,
+                              reinterpret_cast<wchar_t*>(text.data()), size) == size) {
+        return text;
+      }
+    }
+  }
+  // Windows could not convert them: each byte keeps its value as the code
+  // unit, so the text still shows rather than vanishing.
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (const char byte : bytes) text.push_back(static_cast<unsigned char>(byte));
+  return text;
+}
+
+Result<std::string> ToAnsi(std::u16string_view text) {
+  return ToCodePage(text, GetACP());
+}
+
+std::u16string FromAnsi(std::string_view bytes) {
+  return FromCodePage(bytes, GetACP());
+}
+
 #else
+
+Result<std::string> ToAnsi(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -56,19 +154,9 @@ std::string ToAnsi(std::u16string_view text) {
     }
   }
   return bytes;
-#endif
 }
 
 std::u16string FromAnsi(std::string_view bytes) {
-#ifdef _WIN32
-  if (bytes.empty()) return {};
-  const int length = static_cast<int>(bytes.size());
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-  std::u16string text(static_cast<std::size_t>(size), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()),
-                      size);
-  return text;
-#else
   std::u16string text;
   text.reserve(bytes.size());
   for (const char byte : bytes) {
@@ -77,8 +165,9 @@ std::u16string FromAnsi(std::string_view bytes) {
     text.push_back(mapped != 0 ? mapped : static_cast<char16_t>(b));
   }
   return text;
-#endif
 }
+
+#endif
 
 std::string ToUtf8(std::u16string_view text) {
   std::string out;

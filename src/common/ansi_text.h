@@ -6,16 +6,29 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "common/result.h"
 
 namespace quillet {
 
-// Each UTF-16 code unit (or surrogate pair) becomes one byte; a character the
-// code page cannot hold, and a lone surrogate, becomes "?".
-std::string ToAnsi(std::u16string_view text);
+// Each character becomes its bytes in the code page; a character the code
+// page cannot hold becomes one "?" (a surrogate pair too), and so does a lone
+// surrogate. Where Windows uses UTF-8 as its ANSI code page the text is written
+// as UTF-8. Only Windows' own conversion can fail; its message is a reason in
+// lower case, for the caller to put after the name of the file it was writing.
+Result<std::string> ToAnsi(std::u16string_view text);
 
-// Each byte becomes its character; a byte without one (0x81, 0x8D, 0x8F,
-// 0x90, 0x9D in Windows-1252) keeps its value as the code unit, so nothing is lost.
+// Each byte (or double-byte character) becomes its character; a byte without
+// one (0x81, 0x8D, 0x8F, 0x90, 0x9D in Windows-1252) keeps its value as the
+// code unit, so nothing is lost.
 std::u16string FromAnsi(std::string_view bytes);
+
+#ifdef _WIN32
+// ToAnsi and FromAnsi for a given Windows code page rather than the system's.
+Result<std::string> ToCodePage(std::u16string_view text, unsigned code_page);
+std::u16string FromCodePage(std::string_view bytes, unsigned code_page);
+#endif
 
 // UTF-16 to UTF-8 for messages; lone surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view text);

@@ -7,7 +7,7 @@
 
 namespace quillet {
 
-std::string LabelListBatch(const LabelSheet& sheet) {
+Result<std::string> LabelListBatch(const LabelSheet& sheet) {
   // The whole batch is built as UTF-16 first and converted once, so the
   // file always gets whole records.
   std::u16string batch;
@@ -26,7 +26,12 @@ Status AddToLabelList(const LabelSheet& sheet, const std::filesystem::path& file
   // One write for the whole batch: AppendToFile cuts the file back when it
   // fails, so a failed append never leaves half a record behind. An empty
   // batch still creates a missing file, as opening for appending does.
-  return AppendToFile(file, LabelListBatch(sheet));
+  const Result<std::string> batch = LabelListBatch(sheet);
+  if (!batch) {
+    return Status::Failure("Could not add to the file \"" + DisplayName(file) +
+                           "\": " + batch.message() + ".");
+  }
+  return AppendToFile(file, batch.value());
 }
 
 Status ViewLabelList(ProgramStarter& starter, const std::filesystem::path& file) {

@@ -26,10 +26,12 @@ class ProgramStarter {
 };
 
 // The bytes of one batch: for each non-blank cell in reading order,
-// '"' Text1 ' ' Text2 '"' CR LF, in the 8-bit code page.
-std::string LabelListBatch(const LabelSheet& sheet);
+// '"' Text1 ' ' Text2 '"' CR LF, in the 8-bit code page. Fails only when
+// the system cannot convert the text (see ToAnsi).
+Result<std::string> LabelListBatch(const LabelSheet& sheet);
 
-// Appends one batch to the file in one write, creating the file when missing.
+// Appends one batch to the file in one write, creating the file when missing;
+// a batch that cannot be converted is reported and nothing is written.
 Status AddToLabelList(const LabelSheet& sheet,
                       const std::filesystem::path& file = kLabelListFileName);
 

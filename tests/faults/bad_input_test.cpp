@@ -168,7 +168,7 @@ TEST_P(BadCellTextInSheet, TheListHoldsItWholeAndPrintingCutsItToSeven) {
   // The list keeps what was added before the cut.
   EXPECT_EQ(doubles.Trigger(*window, "AddToList"), "");
   EXPECT_TRUE(ReadBytes("LabelList.txt") ==
-              "\" " + bad.listed + "\"\r\n\" " + ToAnsi(bad.printed) + "\"\r\n");
+              "\" " + bad.listed + "\"\r\n\" " + ToAnsi(bad.printed).value() + "\"\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadCellTextInSheet, ::testing::ValuesIn(BadCellTexts()),

@@ -37,8 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t start = 0;
   const std::string_view first = LineAt(bytes, start);
   const std::string_view second = LineAt(bytes, start);
-  FUZZ_CHECK(quillet::ToAnsi(offsets.LeftRight) == first);
-  FUZZ_CHECK(quillet::ToAnsi(offsets.UpDown) == second);
+  const quillet::Result<std::string> left_right = quillet::ToAnsi(offsets.LeftRight);
+  const quillet::Result<std::string> up_down = quillet::ToAnsi(offsets.UpDown);
+  FUZZ_CHECK(left_right.ok() && left_right.value() == first);
+  FUZZ_CHECK(up_down.ok() && up_down.value() == second);
   FUZZ_CHECK(offsets.LeftRight.size() == first.size());
   FUZZ_CHECK(offsets.UpDown.size() == second.size());
 

@@ -42,6 +42,12 @@ std::string Bytes(std::initializer_list<unsigned char> values) {
   return std::string(values.begin(), values.end());
 }
 
+// The batch's bytes, or the failure's message, so that a failure shows in a comparison.
+std::string Batch(const LabelSheet& sheet) {
+  const Result<std::string> batch = LabelListBatch(sheet);
+  return batch ? batch.value() : "failed: " + batch.message();
+}
+
 struct BatchCase {
   const char* name;
   std::vector<Fill> fills;
@@ -72,7 +78,7 @@ TEST(LabelListBatch, RecordsAreQuotedTextsJoinedByOneBlank) {
        "\"? ?x\"\r\n"},
   };
   for (const BatchCase& c : cases) {
-    EXPECT_EQ(LabelListBatch(SheetWith(c.fills)), c.expected) << c.name;
+    EXPECT_EQ(Batch(SheetWith(c.fills)), c.expected) << c.name;
   }
 }
 
@@ -83,14 +89,14 @@ TEST(LabelListBatch, CellsComeInReadingOrder) {
                                       {9, 0, u"R9", u"0"},
                                       {1, 0, u"R1", u"0"},
                                       {1, 8, u"", u"R1-8"}});
-  EXPECT_EQ(LabelListBatch(sheet), "\"R1 0\"\r\n\"R1 5\"\r\n\" R1-8\"\r\n\"R9 0\"\r\n\"R9 8\"\r\n");
+  EXPECT_EQ(Batch(sheet), "\"R1 0\"\r\n\"R1 5\"\r\n\" R1-8\"\r\n\"R9 0\"\r\n\"R9 8\"\r\n");
 }
 
 TEST(LabelListBatch, OneFilledCellGivesExactlyOneRecordWherever) {
   const CellAddress cells[] = {{1, 0}, {1, 8}, {5, 4}, {9, 0}, {9, 8}, {3, 6}};
   for (const CellAddress& cell : cells) {
     const LabelSheet sheet = SheetWith({{cell.group, cell.index, u"Q", u""}});
-    EXPECT_EQ(LabelListBatch(sheet), "\"Q \"\r\n") << "R" << cell.group << " " << cell.index;
+    EXPECT_EQ(Batch(sheet), "\"Q \"\r\n") << "R" << cell.group << " " << cell.index;
   }
 }
 
@@ -105,7 +111,7 @@ TEST(LabelListBatch, EveryCellFilledGivesEightyOneRecords) {
     expected += "\"" + std::string(1, static_cast<char>('0' + cell.group)) + " " +
                 std::string(1, static_cast<char>('0' + cell.index)) + "\"\r\n";
   }
-  EXPECT_EQ(LabelListBatch(sheet), expected);
+  EXPECT_EQ(Batch(sheet), expected);
 }
 
 TEST(AddToLabelList, AppendsToTheFileInTheWorkingDirectory) {
