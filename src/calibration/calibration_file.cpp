@@ -54,9 +54,8 @@ Status WriteCalibration(double left_right, double up_down, const std::filesystem
 Result<StartCalibration> LoadCalibrationAtStart(const std::filesystem::path& file) {
   // Only a missing file gets the defaults: one that exists but cannot be read
   // may still hold the user's calibration, so it is reported, never replaced.
-  if (!FileExists(file)) {
-    if (Status created = ReplaceFileBytes(file, kDefaultFile); !created) return created;
-  }
+  // Nor is one that another copy of the program makes at the same moment.
+  if (Status created = CreateFileIfMissing(file, kDefaultFile); !created) return created;
   Result<CalibrationOffsets> offsets = ReadCalibration(file);
   if (!offsets) return offsets.status();
   StartCalibration start;

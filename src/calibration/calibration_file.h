@@ -27,7 +27,8 @@ CalibrationOffsets ParseCalibration(std::string_view bytes);
 Result<CalibrationOffsets> ReadCalibration(
     const std::filesystem::path& file = kCalibrationFileName);
 
-// Replaces the file with the two numbers as decimal text, atomically.
+// Replaces the file with the two numbers as decimal text, atomically; a
+// linked file is replaced behind its link, and its mode and owner are kept.
 Status WriteCalibration(double left_right, double up_down,
                         const std::filesystem::path& file = kCalibrationFileName);
 
@@ -37,7 +38,8 @@ struct StartCalibration {
 };
 
 // Reads the file at start-up, first creating it with "0" and "0" when it does
-// not exist. A file that exists but cannot be read is reported, never replaced.
+// not exist (through a dangling link: its target). A file that exists but
+// cannot be read is reported, never replaced.
 Result<StartCalibration> LoadCalibrationAtStart(
     const std::filesystem::path& file = kCalibrationFileName);
 

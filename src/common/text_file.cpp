@@ -2,21 +2,27 @@
 
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <random>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace quillet {
 namespace {
 
-std::FILE* OpenFile(const std::filesystem::path& file, const char* mode) {
-#ifdef _WIN32
-  std::wstring wide_mode(mode, mode + std::strlen(mode));
-  return _wfopen(file.c_str(), wide_mode.c_str());
-#else
-  return std::fopen(file.c_str(), mode);
-#endif
-}
+namespace fs = std::filesystem;
+
+constexpr char kNotPlainFile[] = "it is not a plain file";
+// How many names a temporary file may try before giving up.
+constexpr int kTemporaryAttempts = 100;
 
 std::string Reason(int error) {
   if (error == 0) return "the system gave no reason";
@@ -25,87 +31,643 @@ std::string Reason(int error) {
   return reason;
 }
 
-Status Failure(const char* action, const std::filesystem::path& file, int error) {
-  return Status::Failure(std::string("Could not ") + action + " the file \"" + DisplayName(file) +
-                         "\": " + Reason(error) + ".");
+std::string TooLong() {
+  return "it is too long (more than " + std::to_string(kMaxReadBytes / (1024 * 1024)) + " MB)";
 }
 
-// Writes all bytes and closes the stream, reporting the first error.
-int WriteAndClose(std::FILE* stream, std::string_view bytes) {
-  errno = 0;
-  // An empty view may have a null data(), which fwrite must not be given.
-  const bool written =
-      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-  int error = written ? 0 : (errno != 0 ? errno : EIO);
-  errno = 0;
-  if (std::fflush(stream) != 0 && error == 0) error = errno != 0 ? errno : EIO;
-  errno = 0;
-  if (std::fclose(stream) != 0 && error == 0) error = errno != 0 ? errno : EIO;
-  return error;
+Status Failure(const char* action, const fs::path& file, const std::string& reason) {
+  return Status::Failure(std::string("Could not ") + action + " the file \"" + DisplayName(file) +
+                         "\": " + reason + ".");
 }
+
+Status Failure(const char* action, const fs::path& file, int error) {
+  return Failure(action, file, Reason(error));
+}
+
+// "Quillex.dat.tmp123456" beside `target`.
+fs::path TemporaryName(const fs::path& target, std::random_device& random) {
+  fs::path name = target;
+  name += ".tmp" + std::to_string(random() % 1000000);
+  return name;
+}
+
+#ifdef _WIN32
+
+constexpr char kInUse[] = "it is in use by another program";
+// WriteFile takes a DWORD count; larger buffers go in pieces of this size.
+constexpr DWORD kLargestWrite = 1u << 30;
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  void Close() {
+    if (valid()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                        nullptr, nullptr);
+  }
+  return utf8;
+}
+
+// The common errors in the same words as elsewhere; the system's own text for the rest.
+std::string WinReason(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return Reason(ENOENT);
+    case ERROR_ACCESS_DENIED:
+      return Reason(EACCES);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+      return kInUse;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return Reason(ENOSPC);
+    case ERROR_WRITE_PROTECT:
+      return Reason(EROFS);
+    default:
+      break;
+  }
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring wide = length > 0 ? std::wstring(text, length) : std::wstring();
+  if (text != nullptr) LocalFree(text);
+  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.' ||
+                           wide.back() == L' ')) {
+    wide.pop_back();
+  }
+  if (wide.empty()) return "Windows error " + std::to_string(error);
+  std::string reason = Utf8(wide);
+  reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+  return reason;
+}
+
+Status WinFailure(const char* action, const fs::path& file, DWORD error) {
+  return Failure(action, file, WinReason(error));
+}
+
+// A disk file and not a folder: pipes, consoles and devices are refused.
+bool IsPlainFile(HANDLE handle) {
+  if (GetFileType(handle) != FILE_TYPE_DISK) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle, &info)) return false;
+  return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+DWORD WriteAll(HANDLE handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk =
+        bytes.size() < kLargestWrite ? static_cast<DWORD>(bytes.size()) : kLargestWrite;
+    DWORD written = 0;
+    if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes.remove_prefix(written);
+  }
+  return ERROR_SUCCESS;
+}
+
+// What stands at the name: nothing, or the real file behind any links.
+struct Existing {
+  bool exists = false;
+  fs::path target;
+  DWORD attributes = 0;
+};
+
+// Opens the name without asking for any access, which no other program's
+// sharing mode refuses, and asks the system for the file behind links.
+Result<Existing> FindExisting(const char* action, const fs::path& file) {
+  Existing found;
+  found.target = file;
+  Handle handle(CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.valid()) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) return found;
+    return WinFailure(action, file, error);
+  }
+  if (!IsPlainFile(handle.get())) return Failure(action, file, kNotPlainFile);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle.get(), &info)) {
+    return WinFailure(action, file, GetLastError());
+  }
+  found.exists = true;
+  found.attributes = info.dwFileAttributes;
+  std::wstring target(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(handle.get(), target.data(),
+                                           static_cast<DWORD>(target.size()), FILE_NAME_NORMALIZED);
+  if (length >= target.size()) {
+    target.resize(length);
+    length = GetFinalPathNameByHandleW(handle.get(), target.data(),
+                                       static_cast<DWORD>(target.size()), FILE_NAME_NORMALIZED);
+  }
+  if (length > 0 && length < target.size()) found.target = target.substr(0, length);
+  return found;
+}
+
+// Writes `bytes` to a new temporary file beside `target` and flushes it to
+// the disk. Gives its name, or the failure (nothing left behind).
+Result<fs::path> WriteTemporary(const char* action, const fs::path& file, const fs::path& target,
+                                std::string_view bytes) {
+  std::random_device random;
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    const fs::path temporary = TemporaryName(target, random);
+    Handle handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      return WinFailure(action, file, error);
+    }
+    DWORD error = WriteAll(handle.get(), bytes);
+    if (error == ERROR_SUCCESS && !FlushFileBuffers(handle.get())) error = GetLastError();
+    handle.Close();
+    if (error != ERROR_SUCCESS) {
+      DeleteFileW(temporary.c_str());
+      return WinFailure(action, file, error);
+    }
+    return temporary;
+  }
+  return WinFailure(action, file, ERROR_FILE_EXISTS);
+}
+
+#else  // POSIX
+
+// Link chains longer than this are taken for loops, as the system does.
+constexpr int kMaxLinkHops = 40;
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  bool valid() const { return fd_ >= 0; }
+  int get() const { return fd_; }
+  // Closing can report a write that failed late (network file systems).
+  int Close() {
+    const int result = ::close(std::exchange(fd_, -1));
+    return result == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes every byte, going on after a short write or an interruption.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return EIO;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return 0;
+}
+
+// The same from the start of the file, for a file opened without O_APPEND.
+int WriteAllAt(int fd, std::string_view bytes) {
+  off_t offset = 0;
+  while (!bytes.empty()) {
+    const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return EIO;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+    offset += written;
+  }
+  return 0;
+}
+
+// Follows symbolic links from `file` to the name of the real file, which may
+// not exist yet (a dangling link names the file to create). Gives an errno.
+int ResolveLinks(const fs::path& file, fs::path* target) {
+  fs::path current = file;
+  for (int hops = 0;; ++hops) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0) {
+      if (errno != ENOENT) return errno;
+      break;
+    }
+    if (!S_ISLNK(info.st_mode)) break;
+    if (hops == kMaxLinkHops) return ELOOP;
+    std::error_code error;
+    const fs::path next = fs::read_symlink(current, error);
+    if (error) return error.value();
+    current = next.is_absolute() ? next : current.parent_path() / next;
+  }
+  *target = current;
+  return 0;
+}
+
+fs::path FolderOf(const fs::path& target) {
+  return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+// Makes a rename or link in the folder survive a crash. The change itself is
+// done by then, so a folder that cannot be synced (some file systems refuse)
+// is no reason to report a failure.
+void SyncFolder(const fs::path& folder) {
+  Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) ::fsync(fd.get());
+}
+
+// A new temporary file beside `target`, open for writing; its name goes to
+// `temporary`. Gives -1 with errno set when none can be made.
+int CreateTemporary(const fs::path& target, mode_t mode, fs::path* temporary) {
+  std::random_device random;
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    *temporary = TemporaryName(target, random);
+    const int fd =
+        ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Writes, flushes and closes the temporary file; `old` (when there is one)
+// gives it the owner, group and mode to keep. Gives an errno.
+int FillTemporary(Descriptor& fd, std::string_view bytes, const struct stat* old) {
+  int error = WriteAll(fd.get(), bytes);
+  if (error == 0 && old != nullptr) {
+    // Only root may give the file to another user (the file is ours
+    // otherwise, see MustWriteInPlace), and an owner only to a group they
+    // belong to.
+    const uid_t owner = ::geteuid() == 0 ? old->st_uid : static_cast<uid_t>(-1);
+    if (::fchown(fd.get(), owner, old->st_gid) != 0) {
+      // Not permitted: the group stays ours, which is all that can be done.
+    }
+    // After fchown, which may clear the set-id bits.
+    if (::fchmod(fd.get(), old->st_mode & 07777) != 0) error = errno;
+  }
+  if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
+  const int closed = fd.Close();
+  return error != 0 ? error : closed;
+}
+
+// Renaming a new file over the old one gives it a new inode. That is wrong in
+// two cases, where the old file is rewritten in place instead: when it belongs
+// to another user (only root could hand the new file to them, so the owner
+// would change to us), and when it has further hard links (they would keep
+// the old content). Writing in place keeps inode, owner, mode, ACLs and every
+// name. It is not atomic, but it cannot leave an empty file: the new lines
+// are written over the start of the old ones before the file is cut to their
+// length.
+bool MustWriteInPlace(const struct stat& old) {
+  const uid_t us = ::geteuid();
+  return (old.st_uid != us && us != 0) || old.st_nlink > 1;
+}
+
+Status WriteInPlace(const fs::path& file, const fs::path& target, std::string_view bytes) {
+  Descriptor fd(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!fd.valid()) return Failure("write", file, errno);
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return Failure("write", file, errno);
+  if (!S_ISREG(info.st_mode)) return Failure("write", file, kNotPlainFile);
+  const auto new_size = static_cast<off_t>(bytes.size());
+  if (new_size > info.st_size) {
+    // Claim the room first, so a full disk stops the write before any old
+    // byte has changed. File systems without the call are simply written.
+    const int claimed = ::posix_fallocate(fd.get(), 0, new_size);
+    if (claimed == ENOSPC || claimed == EDQUOT || claimed == EFBIG) {
+      if (::ftruncate(fd.get(), info.st_size) != 0) {
+        // The size is what it was unless the claim grew it; nothing more to do.
+      }
+      return Failure("write", file, claimed);
+    }
+  }
+  int error = WriteAllAt(fd.get(), bytes);
+  if (error == 0 && ::ftruncate(fd.get(), new_size) != 0) error = errno;
+  if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
+  const int closed = fd.Close();
+  if (error == 0) error = closed;
+  return error == 0 ? Status::Ok() : Failure("write", file, error);
+}
+
+// Writes a temporary file beside `target` and renames it over the name, so
+// the name shows the old bytes or the new, whole. `old` is the file replaced,
+// or null for a new one.
+Status WriteAndRename(const fs::path& file, const fs::path& target, std::string_view bytes,
+                      const struct stat* old) {
+  fs::path temporary;
+  // A new file gets the usual mode (through the umask); a replacement
+  // starts private and gets the old file's mode before it takes the name.
+  Descriptor fd(CreateTemporary(target, old != nullptr ? 0600 : 0666, &temporary));
+  if (!fd.valid()) return Failure("write", file, errno);
+  if (const int error = FillTemporary(fd, bytes, old); error != 0) {
+    ::unlink(temporary.c_str());
+    return Failure("write", file, error);
+  }
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return Failure("replace", file, error);
+  }
+  SyncFolder(FolderOf(target));
+  return Status::Ok();
+}
+
+enum class NameKind { kPlainFile, kMissing, kOther, kUnknown };
+
+// What the name stands for, looked at before it is opened: opening a device
+// or a pipe can block or have effects of its own. kUnknown sets `error`.
+NameKind KindOf(const fs::path& file, int* error) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) {
+    *error = errno;
+    return errno == ENOENT ? NameKind::kMissing : NameKind::kUnknown;
+  }
+  return S_ISREG(info.st_mode) ? NameKind::kPlainFile : NameKind::kOther;
+}
+
+#endif
 
 }  // namespace
 
-std::string DisplayName(const std::filesystem::path& file) {
+std::string DisplayName(const fs::path& file) {
   const auto text = file.u8string();
   return std::string(text.begin(), text.end());
 }
 
-bool FileExists(const std::filesystem::path& file) {
+bool FileExists(const fs::path& file) {
   std::error_code error;
-  return std::filesystem::exists(std::filesystem::symlink_status(file, error));
+  return fs::exists(fs::symlink_status(file, error));
 }
 
-Result<std::string> ReadFileBytes(const std::filesystem::path& file) {
-  errno = 0;
-  std::FILE* stream = OpenFile(file, "rb");
-  if (stream == nullptr) return Failure("open", file, errno);
+#ifdef _WIN32
+
+Result<std::string> ReadFileBytes(const fs::path& file) {
+  Handle handle(CreateFileW(file.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.valid()) return WinFailure("open", file, GetLastError());
+  if (!IsPlainFile(handle.get())) return Failure("read", file, kNotPlainFile);
   std::string bytes;
   char buffer[65536];
-  std::size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) bytes.append(buffer, count);
-  const int error = std::ferror(stream) ? (errno != 0 ? errno : EIO) : 0;
-  std::fclose(stream);
-  if (error != 0) return Failure("read", file, error);
+  for (;;) {
+    DWORD count = 0;
+    if (!ReadFile(handle.get(), buffer, sizeof buffer, &count, nullptr)) {
+      return WinFailure("read", file, GetLastError());
+    }
+    if (count == 0) break;
+    bytes.append(buffer, count);
+    if (bytes.size() > kMaxReadBytes) return Failure("read", file, TooLong());
+  }
   return bytes;
 }
 
-Status ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes) {
-  std::random_device random;
-  auto temporary = file;
-  temporary += ".tmp" + std::to_string(random() % 1000000);
-  errno = 0;
-  std::FILE* stream = OpenFile(temporary, "wb");
-  if (stream == nullptr) return Failure("write", file, errno);
-  if (const int error = WriteAndClose(stream, bytes); error != 0) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return Failure("write", file, error);
+Status ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
+  Result<Existing> existing = FindExisting("write", file);
+  if (!existing) return existing.status();
+  if (existing->exists && (existing->attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return Failure("write", file, EACCES);
   }
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return Failure("replace", file, error.value());
+  const fs::path& target = existing->target;
+  if (existing->exists) {
+    // Ask for what the replacement needs before anything is written: a
+    // program that holds the file without sharing it makes it fail.
+    Handle probe(CreateFileW(target.c_str(), GENERIC_READ | DELETE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe.valid()) return WinFailure("replace", file, GetLastError());
+  }
+  Result<fs::path> temporary = WriteTemporary("write", file, target, bytes);
+  if (!temporary) return temporary.status();
+  // ReplaceFileW keeps the replaced file's attributes, ACLs and short name.
+  const bool replaced = existing->exists
+                            ? ReplaceFileW(target.c_str(), temporary->c_str(), nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                            : MoveFileExW(temporary->c_str(), target.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!replaced) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary->c_str());
+    return WinFailure("replace", file, error);
   }
   return Status::Ok();
 }
 
-Status AppendToFile(const std::filesystem::path& file, std::string_view bytes) {
-  std::error_code size_error;
-  const bool existed = FileExists(file);
-  const auto old_size = existed ? std::filesystem::file_size(file, size_error) : 0;
-  errno = 0;
-  std::FILE* stream = OpenFile(file, "ab");
-  if (stream == nullptr) return Failure("add to", file, errno);
-  if (const int error = WriteAndClose(stream, bytes); error != 0) {
-    // Take back a partial batch so the list holds only whole records.
-    std::error_code ignored;
-    if (!size_error) std::filesystem::resize_file(file, old_size, ignored);
-    return Failure("add to", file, error);
+Status CreateFileIfMissing(const fs::path& file, std::string_view bytes) {
+  Result<Existing> existing = FindExisting("create", file);
+  if (!existing) return existing.status();
+  if (existing->exists) return Status::Ok();
+  Result<fs::path> temporary = WriteTemporary("create", file, existing->target, bytes);
+  if (!temporary) return temporary.status();
+  // Without MOVEFILE_REPLACE_EXISTING the move refuses a file that appeared meanwhile.
+  if (!MoveFileExW(temporary->c_str(), existing->target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary->c_str());
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return Status::Ok();
+    return WinFailure("create", file, error);
   }
   return Status::Ok();
 }
+
+Status AppendToFile(const fs::path& file, std::string_view bytes) {
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Failure("add to", file, kNotPlainFile);
+    // Said here, as CreateFileW says it only to users without the power to
+    // override it.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return Failure("add to", file, EACCES);
+  }
+  // GENERIC_WRITE brings FILE_APPEND_DATA and what LockFileEx and
+  // SetEndOfFile need.
+  Handle handle(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.valid()) return WinFailure("add to", file, GetLastError());
+  if (!IsPlainFile(handle.get())) return Failure("add to", file, kNotPlainFile);
+  // Another copy of the program holds the lock only while it writes a batch.
+  OVERLAPPED whole_file{};
+  if (!LockFileEx(handle.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole_file)) {
+    return WinFailure("add to", file, GetLastError());
+  }
+  LARGE_INTEGER old_size{};
+  const LARGE_INTEGER zero{};
+  DWORD error = ERROR_SUCCESS;
+  if (!GetFileSizeEx(handle.get(), &old_size) ||
+      !SetFilePointerEx(handle.get(), zero, nullptr, FILE_END)) {
+    error = GetLastError();
+  } else {
+    error = WriteAll(handle.get(), bytes);
+    if (error != ERROR_SUCCESS) {
+      // Take back a partial batch so the list holds only whole records.
+      SetFilePointerEx(handle.get(), old_size, nullptr, FILE_BEGIN);
+      SetEndOfFile(handle.get());
+    }
+  }
+  OVERLAPPED unlock{};
+  UnlockFileEx(handle.get(), 0, MAXDWORD, MAXDWORD, &unlock);
+  return error == ERROR_SUCCESS ? Status::Ok() : WinFailure("add to", file, error);
+}
+
+#else  // POSIX
+
+Result<std::string> ReadFileBytes(const fs::path& file) {
+  int error = 0;
+  switch (KindOf(file, &error)) {
+    case NameKind::kPlainFile:
+      break;
+    case NameKind::kOther:
+      return Failure("read", file, kNotPlainFile);
+    case NameKind::kMissing:
+    case NameKind::kUnknown:
+      return Failure("open", file, error);
+  }
+  // Non-blocking, in case a pipe took the name after the check.
+  Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!fd.valid()) return Failure("open", file, errno);
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return Failure("read", file, errno);
+  if (!S_ISREG(info.st_mode)) return Failure("read", file, kNotPlainFile);
+  if (static_cast<std::size_t>(info.st_size) > kMaxReadBytes) {
+    return Failure("read", file, TooLong());
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return Failure("read", file, errno);
+    }
+    if (count == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(count));
+    // The file may grow while it is read.
+    if (bytes.size() > kMaxReadBytes) return Failure("read", file, TooLong());
+  }
+  return bytes;
+}
+
+Status ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
+  fs::path target;
+  if (const int error = ResolveLinks(file, &target); error != 0) {
+    return Failure("write", file, error);
+  }
+  struct stat old {};
+  if (::lstat(target.c_str(), &old) != 0) {
+    if (errno != ENOENT) return Failure("write", file, errno);
+    return WriteAndRename(file, target, bytes, nullptr);
+  }
+  if (!S_ISREG(old.st_mode)) return Failure("write", file, kNotPlainFile);
+  // The folder may let us put another file in its place, but the user asked
+  // (through the file's mode) not to have this one changed.
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    return Failure("write", file, errno);
+  }
+  if (MustWriteInPlace(old)) return WriteInPlace(file, target, bytes);
+  return WriteAndRename(file, target, bytes, &old);
+}
+
+Status CreateFileIfMissing(const fs::path& file, std::string_view bytes) {
+  fs::path target;
+  if (const int error = ResolveLinks(file, &target); error != 0) {
+    return Failure("create", file, error);
+  }
+  struct stat info {};
+  if (::lstat(target.c_str(), &info) == 0) return Status::Ok();
+  if (errno != ENOENT) return Failure("create", file, errno);
+
+  // The whole content goes into a temporary file first, which link() then
+  // gives the name only if the name is still free: another copy of the
+  // program starting at the same moment never sees an empty file, and a
+  // file it made first is kept.
+  fs::path temporary;
+  Descriptor fd(CreateTemporary(target, 0666, &temporary));
+  if (!fd.valid()) return Failure("create", file, errno);
+  if (const int error = FillTemporary(fd, bytes, nullptr); error != 0) {
+    ::unlink(temporary.c_str());
+    return Failure("create", file, error);
+  }
+  const int linked = ::link(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
+  ::unlink(temporary.c_str());
+  if (linked == EEXIST) return Status::Ok();
+  if (linked == EPERM || linked == ENOTSUP || linked == EOPNOTSUPP) {
+    // A file system without hard links (FAT): exclusive creation still
+    // keeps a file someone else made; ours is removed if it fails part way.
+    Descriptor direct(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!direct.valid()) {
+      return errno == EEXIST ? Status::Ok() : Failure("create", file, errno);
+    }
+    if (const int error = FillTemporary(direct, bytes, nullptr); error != 0) {
+      ::unlink(target.c_str());
+      return Failure("create", file, error);
+    }
+  } else if (linked != 0) {
+    return Failure("create", file, linked);
+  }
+  SyncFolder(FolderOf(target));
+  return Status::Ok();
+}
+
+Status AppendToFile(const fs::path& file, std::string_view bytes) {
+  int error = 0;
+  switch (KindOf(file, &error)) {
+    case NameKind::kPlainFile:
+    case NameKind::kMissing:
+      break;
+    case NameKind::kOther:
+      return Failure("add to", file, kNotPlainFile);
+    case NameKind::kUnknown:
+      return Failure("add to", file, error);
+  }
+  // Non-blocking: a pipe that took the name after the check fails at once
+  // instead of waiting for a reader. Through a symbolic link the append goes
+  // to its target, as the user meant.
+  Descriptor fd(::open(file.c_str(),
+                       O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
+  if (!fd.valid()) return Failure("add to", file, errno);
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return Failure("add to", file, errno);
+  if (!S_ISREG(info.st_mode)) return Failure("add to", file, kNotPlainFile);
+  // Another copy of the program appending to the same list waits here until
+  // this batch is in, so batches never interleave. It holds the lock only
+  // for one write, so waiting is fine.
+  while (::flock(fd.get(), LOCK_EX) != 0) {
+    if (errno != EINTR) return Failure("add to", file, errno);
+  }
+  // Taken under the lock, so cutting back removes only our own bytes.
+  if (::fstat(fd.get(), &info) != 0) return Failure("add to", file, errno);
+  error = WriteAll(fd.get(), bytes);
+  if (error != 0) {
+    // Take back a partial batch so the list holds only whole records.
+    if (::ftruncate(fd.get(), info.st_size) != 0) {
+      // Nothing more can be done; the write's own failure is reported.
+    }
+  }
+  // Closing releases the lock.
+  const int closed = fd.Close();
+  if (error == 0) error = closed;
+  return error == 0 ? Status::Ok() : Failure("add to", file, error);
+}
+
+#endif
 
 }  // namespace quillet

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -146,6 +151,112 @@ TEST(WriteCalibration, AFailedWriteIsReportedAndLeavesWhatWasThere) {
     EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Quillex.dat"});
   }
 }
+
+#ifndef _WIN32
+struct stat StatOf(const std::filesystem::path& file) {
+  struct stat info {};
+  EXPECT_EQ(stat(file.c_str(), &info), 0) << file;
+  return info;
+}
+
+// The file the user calls "Quillex.dat" stays the same file, with the same
+// owner, group, mode and names, after new offsets are written.
+TEST(WriteCalibration, TheFileKeepsWhatItIs) {
+  struct Case {
+    const char* name;
+    bool needs_root;  // only root may give files to other users
+    // Makes the folder; gives the file that must get the new bytes.
+    std::filesystem::path (*arrange)(const TempDir& dir);
+    bool same_inode;  // rewritten in place (other names share it)
+  };
+  namespace fs = std::filesystem;
+  static constexpr char kOld[] = "0.25\r\n-.5\r\n";
+  const Case cases[] = {
+      {"link into another folder", false,
+       [](const TempDir& dir) {
+         fs::create_directory(dir / "shared");
+         WriteBytes(dir / "shared" / "q.dat", kOld);
+         fs::create_symlink("shared/q.dat", dir / "Quillex.dat");
+         return dir / "shared" / "q.dat";
+       },
+       false},
+      {"chain of two links", false,
+       [](const TempDir& dir) {
+         fs::create_directory(dir / "a");
+         WriteBytes(dir / "a" / "real.dat", kOld);
+         fs::create_symlink(dir / "a" / "real.dat", dir / "middle");
+         fs::create_symlink("middle", dir / "Quillex.dat");
+         return dir / "a" / "real.dat";
+       },
+       false},
+      {"dangling link: target created", false,
+       [](const TempDir& dir) {
+         fs::create_directory(dir / "shared");
+         fs::create_symlink("shared/new.dat", dir / "Quillex.dat");
+         return dir / "shared" / "new.dat";
+       },
+       false},
+      {"mode 0600", false,
+       [](const TempDir& dir) {
+         WriteBytes(dir / "Quillex.dat", kOld);
+         fs::permissions(dir / "Quillex.dat", fs::perms(0600));
+         return dir / "Quillex.dat";
+       },
+       false},
+      {"mode 0660", false,
+       [](const TempDir& dir) {
+         WriteBytes(dir / "Quillex.dat", kOld);
+         fs::permissions(dir / "Quillex.dat", fs::perms(0660));
+         return dir / "Quillex.dat";
+       },
+       false},
+      {"another owner and group", true,
+       [](const TempDir& dir) {
+         WriteBytes(dir / "Quillex.dat", kOld);
+         EXPECT_EQ(chown((dir / "Quillex.dat").c_str(), 4321, 4322), 0);
+         fs::permissions(dir / "Quillex.dat", fs::perms(0640));
+         return dir / "Quillex.dat";
+       },
+       false},
+      {"second hard link", false,
+       [](const TempDir& dir) {
+         WriteBytes(dir / "Quillex.dat", kOld);
+         fs::create_directory(dir / "other");
+         fs::create_hard_link(dir / "Quillex.dat", dir / "other" / "copy.dat");
+         return dir / "other" / "copy.dat";
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    if (c.needs_root && geteuid() != 0) continue;
+    TempDir dir;
+    const fs::path target = c.arrange(dir);
+    const bool is_link = fs::is_symlink(dir / "Quillex.dat");
+    const fs::path link = is_link ? fs::read_symlink(dir / "Quillex.dat") : fs::path();
+    struct stat old {};
+    if (fs::exists(target)) old = StatOf(target);
+
+    const Status written = WriteCalibration(1, -2, dir / "Quillex.dat");
+    ASSERT_TRUE(written.ok()) << c.name << ": " << written.message();
+    EXPECT_EQ(ReadBytes(target), "1\r\n-2\r\n") << c.name;
+    EXPECT_EQ(fs::is_symlink(dir / "Quillex.dat"), is_link) << c.name;
+    if (is_link) {
+      EXPECT_EQ(fs::read_symlink(dir / "Quillex.dat"), link) << c.name;
+    }
+    const struct stat now = StatOf(target);
+    if (old.st_ino != 0) {
+      EXPECT_EQ(now.st_mode, old.st_mode) << c.name;
+      EXPECT_EQ(now.st_uid, old.st_uid) << c.name;
+      EXPECT_EQ(now.st_gid, old.st_gid) << c.name;
+      EXPECT_EQ(now.st_ino == old.st_ino, c.same_inode) << c.name;
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+      EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+  }
+}
+
+#endif
 
 TEST(LoadCalibrationAtStart, FirstStartCreatesTheDefaultFile) {
   TempDir dir(TempDir::kEnter);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "support/temp_dir.h"
 
 namespace quillet {
@@ -58,14 +63,15 @@ TEST(TextFile, ReplaceKeepsTheOldContentWhenItCannotWrite) {
   EXPECT_EQ(entries, 2);  // keep.dat and taken, no temporary
 }
 
-TEST(TextFile, AppendOnAFullDiskReports) {
+TEST(TextFile, AppendToADeviceIsRefused) {
+  // A device is no list; a full disk is covered by the fault tests.
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   TempDir dir;
   std::filesystem::create_symlink("/dev/full", dir / "full.txt");
   const Status status = AppendToFile(dir / "full.txt", std::string(100000, 'x'));
   EXPECT_FALSE(status.ok());
   EXPECT_TRUE(Mentions(status.message(), "full.txt")) << status.message();
-  EXPECT_TRUE(Mentions(status.message(), "no space")) << status.message();
+  EXPECT_TRUE(Mentions(status.message(), "is not a plain file")) << status.message();
 }
 
 TEST(TextFile, AppendCreatesAndAppends) {
@@ -81,6 +87,139 @@ TEST(TextFile, AppendCreatesAndAppends) {
   EXPECT_FALSE(into_folder.ok());
   EXPECT_TRUE(Mentions(into_folder.message(), "dir.txt"));
 }
+
+TEST(TextFile, ReadsUpToTheCapAndNoMore) {
+  TempDir dir;
+  WriteBytes(dir / "cap.dat", std::string(kMaxReadBytes, '7'));
+  WriteBytes(dir / "over.dat", std::string(kMaxReadBytes + 1, '7'));
+  const auto cap = ReadFileBytes(dir / "cap.dat");
+  ASSERT_TRUE(cap.ok()) << cap.message();
+  EXPECT_EQ(cap->size(), kMaxReadBytes);
+  const auto over = ReadFileBytes(dir / "over.dat");
+  ASSERT_FALSE(over.ok());
+  EXPECT_TRUE(Mentions(over.message(), "over.dat\"")) << over.message();
+  EXPECT_TRUE(Mentions(over.message(), "too long")) << over.message();
+}
+
+#ifndef _WIN32
+// Names taken by what is not a plain file. A pipe would block an ordinary
+// open and /dev/zero would never end, so each case runs under an alarm that
+// ends the test instead of letting it hang.
+struct NotAFile {
+  const char* name;
+  void (*make)(const std::filesystem::path& at);
+  const char* reason;
+};
+
+const NotAFile kNotFiles[] = {
+    {"pipe", [](const std::filesystem::path& at) { ASSERT_EQ(mkfifo(at.c_str(), 0666), 0); },
+     "is not a plain file"},
+    {"folder", [](const std::filesystem::path& at) { std::filesystem::create_directory(at); },
+     "is not a plain file"},
+    {"link to /dev/zero",
+     [](const std::filesystem::path& at) { std::filesystem::create_symlink("/dev/zero", at); },
+     "is not a plain file"},
+    {"link to itself",
+     [](const std::filesystem::path& at) { std::filesystem::create_symlink(at.filename(), at); },
+     "too many levels of symbolic links"},
+};
+
+class AlarmGuard {
+ public:
+  AlarmGuard() { alarm(10); }
+  ~AlarmGuard() { alarm(0); }
+};
+
+TEST(TextFile, WhatIsNotAPlainFileIsRefusedByEveryUse) {
+  struct Use {
+    const char* name;
+    Status (*run)(const std::filesystem::path& file);
+  };
+  const Use uses[] = {
+      {"read", [](const std::filesystem::path& f) { return ReadFileBytes(f).status(); }},
+      {"replace", [](const std::filesystem::path& f) { return ReplaceFileBytes(f, "1\r\n"); }},
+      {"append", [](const std::filesystem::path& f) { return AppendToFile(f, "1\r\n"); }},
+  };
+  AlarmGuard guard;
+  for (const NotAFile& thing : kNotFiles) {
+    for (const Use& use : uses) {
+      TempDir dir;
+      const auto file = dir / "Quillex.dat";
+      thing.make(file);
+      const auto type = std::filesystem::symlink_status(file).type();
+      const Status status = use.run(file);
+      ASSERT_FALSE(status.ok()) << thing.name << ", " << use.name;
+      EXPECT_TRUE(Mentions(status.message(), "Quillex.dat\"")) << status.message();
+      EXPECT_TRUE(Mentions(status.message(), thing.reason)) << status.message();
+      EXPECT_EQ(std::filesystem::symlink_status(file).type(), type) << thing.name;
+      int entries = 0;
+      for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        ++entries;
+      }
+      EXPECT_EQ(entries, 1) << thing.name << ", " << use.name << ": something was left behind";
+    }
+  }
+}
+
+TEST(TextFile, CreateIfMissingNeverReplacesAFile) {
+  struct Case {
+    const char* name;
+    void (*arrange)(const TempDir& dir);
+    const char* file;     // what is asked for
+    const char* created;  // the file that must hold the new bytes, or null
+  };
+  const Case cases[] = {
+      {"missing", [](const TempDir&) {}, "Quillex.dat", "Quillex.dat"},
+      {"present", [](const TempDir& dir) { WriteBytes(dir / "Quillex.dat", "theirs"); },
+       "Quillex.dat", nullptr},
+      {"present and empty", [](const TempDir& dir) { WriteBytes(dir / "Quillex.dat", ""); },
+       "Quillex.dat", nullptr},
+      {"dangling link: its target is made",
+       [](const TempDir& dir) {
+         std::filesystem::create_directory(dir / "shared");
+         std::filesystem::create_symlink("shared/real.dat", dir / "Quillex.dat");
+       },
+       "Quillex.dat", "shared/real.dat"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    c.arrange(dir);
+    const bool existed = std::filesystem::exists(dir / c.file);
+    const std::string before = existed ? ReadBytes(dir / c.file) : "";
+    struct stat old {};
+    stat((dir / c.file).c_str(), &old);
+    const Status status = CreateFileIfMissing(dir / c.file, "0\r\n0\r\n");
+    ASSERT_TRUE(status.ok()) << c.name << ": " << status.message();
+    if (c.created != nullptr) {
+      EXPECT_EQ(ReadBytes(dir / c.created), "0\r\n0\r\n") << c.name;
+    } else {
+      struct stat now {};
+      stat((dir / c.file).c_str(), &now);
+      EXPECT_EQ(now.st_ino, old.st_ino) << c.name;
+      EXPECT_EQ(ReadBytes(dir / c.file), before) << c.name;
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+      EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+  }
+
+  TempDir dir;
+  const Status nowhere = CreateFileIfMissing(dir / "no-folder" / "x.dat", "x");
+  ASSERT_FALSE(nowhere.ok());
+  EXPECT_TRUE(Mentions(nowhere.message(), "x.dat")) << nowhere.message();
+  EXPECT_TRUE(Mentions(nowhere.message(), "no such file")) << nowhere.message();
+}
+
+TEST(TextFile, AppendThroughALinkGoesToItsTarget) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "lists");
+  std::filesystem::create_symlink("lists/all.txt", dir / "list.txt");
+  ASSERT_TRUE(AppendToFile(dir / "list.txt", "a\r\n").ok());  // creates the target
+  ASSERT_TRUE(AppendToFile(dir / "list.txt", "b\r\n").ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "list.txt"));
+  EXPECT_EQ(ReadBytes(dir / "lists" / "all.txt"), "a\r\nb\r\n");
+}
+#endif
 
 }  // namespace
 }  // namespace quillet

@@ -1,5 +1,5 @@
 // Bad input from the files and from the user: calibration files the program
-// never writes (NUL bytes, one huge line, bytes without a character, one line,
+// never writes (NUL bytes, one line of the largest size read, bytes without a character, one line,
 // LF line ends), cell texts with control characters, characters outside the
 // code page or a megabyte of text, and very long answers in the input box.
 #include <gtest/gtest.h>
@@ -29,12 +29,13 @@ struct BadCalibration {
   bool prints;  // both lines are numbers
 };
 
-const std::string kHugeLine(10 * 1024 * 1024, '7');
+// As long as a calibration file may be; a longer one is refused as too long.
+const std::string kHugeLine(kMaxReadBytes, '7');
 
 std::vector<BadCalibration> BadCalibrations() {
   return {
       {"NulBytes", "0\0.5\r\n\0\r\n"s, u"0\0.5"s, u"\0"s, false},
-      {"TenMegabyteLine", kHugeLine, std::u16string(kHugeLine.size(), u'7'), u"", false},
+      {"MegabyteLine", kHugeLine, std::u16string(kHugeLine.size(), u'7'), u"", false},
       {"BytesWithoutACharacter", "\x81\xFF\r\n\x90.5\r\n", u"\x81\xFF", u"\x90.5", false},
       {"OnlyOneLine", "0.5\r\n", u"0.5", u"", false},
       {"LineFeedsOnly", "0.25\n-.5\n", u"0.25\n-.5\n", u"", false},

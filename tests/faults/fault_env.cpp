@@ -1,6 +1,8 @@
 #include "faults/fault_env.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +22,9 @@ namespace {
 
 constexpr char kChildVariable[] = "QUILLET_FAULT_CHILD_FOLDER";
 constexpr char kSetpriv[] = "/usr/bin/setpriv";
+// Who the unprivileged part runs as.
+constexpr char kChildUser[] = "nobody";
+constexpr char kChildGroup[] = "nogroup";
 
 std::string Quoted(const std::string& text) {
   std::string quoted = "'";
@@ -93,7 +98,7 @@ void Unprivileged::Run(const std::filesystem::path& folder, const std::function<
   }
   const std::string command =
       "cd " + Quoted(folder.string()) + " && " + kChildVariable + "=" + Quoted(folder.string()) +
-      " " + kSetpriv + " --reuid=nobody --regid=nogroup --clear-groups " +
+      " " + kSetpriv + " --reuid=" + kChildUser + " --regid=" + kChildGroup + " --clear-groups " +
       Quoted(RunnableCopy().string()) + " --gtest_filter=" + Quoted(name) + " 2>&1";
   std::FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr) << std::strerror(errno);
@@ -112,6 +117,20 @@ void Unprivileged::Run(const std::filesystem::path& folder, const std::function<
   ASSERT_TRUE(WIFEXITED(status)) << output;
   EXPECT_EQ(WEXITSTATUS(status), 0) << output;
   EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+void Unprivileged::GiveToChild(const std::filesystem::path& file, Giving giving) {
+  if (geteuid() != 0) return;
+  const passwd* user = getpwnam(kChildUser);
+  const group* users_group = getgrnam(kChildGroup);
+  ASSERT_NE(user, nullptr);
+  ASSERT_NE(users_group, nullptr);
+  const uid_t owner = giving == kOwnerAndGroup ? user->pw_uid : static_cast<uid_t>(-1);
+  ASSERT_EQ(lchown(file.c_str(), owner, users_group->gr_gid), 0) << std::strerror(errno);
+}
+
+bool Unprivileged::CanHaveOtherOwners() {
+  return geteuid() == 0;
 }
 
 std::optional<std::string> TinyDisk::Mount(const std::filesystem::path& at, std::size_t bytes) {

@@ -28,6 +28,13 @@ class Unprivileged {
   // where only `act` runs; its assertions count there, and a failure there
   // fails the test here. As any other user `act` runs right here.
   static void Run(const std::filesystem::path& folder, const std::function<void()>& act);
+  // Makes `file` belong to the user that Run runs as, or only to that user's
+  // group (as any other user it belongs to them already).
+  enum Giving { kOwnerAndGroup, kGroupOnly };
+  static void GiveToChild(const std::filesystem::path& file, Giving giving = kOwnerAndGroup);
+  // Whether a file can be given to someone else than the user Run runs as:
+  // only root can.
+  static bool CanHaveOtherOwners();
 };
 
 // A tmpfs of a few pages mounted at a folder, for running out of space.

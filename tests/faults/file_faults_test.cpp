@@ -1,7 +1,10 @@
-// Files that go away or fill up while the program runs: the calibration file
-// deleted behind its back, a label list that is a folder or a full device, and
-// a disk with no space left for either file.
+// Files that go away, fill up or are not files while the program runs: the
+// calibration file deleted behind its back, or a pipe, folder, device or far
+// too long; a label list that is a folder or a device; and a disk with no
+// space left for either file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -90,6 +93,66 @@ TEST(CalibrationDeletedWhileRunning, CoreOperationsFailBeforeAskingOrPrinting) {
   EXPECT_FALSE(FileExists("Quillex.dat"));
 }
 
+// The calibration file's name taken by something no reader may take in: a
+// pipe blocks an ordinary open, /dev/zero never ends.
+struct CalibrationBlocker {
+  const char* name;
+  void (*make)(const fs::path& file);
+  const char* reason;
+};
+
+const CalibrationBlocker kCalibrationBlockers[] = {
+    {"Pipe", [](const fs::path& file) { ASSERT_EQ(mkfifo(file.c_str(), 0666), 0); },
+     "is not a plain file"},
+    {"Folder", [](const fs::path& file) { fs::create_directory(file); }, "is not a plain file"},
+    {"LinkToDevZero", [](const fs::path& file) { fs::create_symlink("/dev/zero", file); },
+     "is not a plain file"},
+    {"OverTheCap",
+     [](const fs::path& file) { WriteBytes(file, "0\r\n0\r\n" + std::string(kMaxReadBytes, ' ')); },
+     "too long"},
+};
+
+void PrintTo(const CalibrationBlocker& value, std::ostream* out) {
+  *out << value.name;
+}
+
+class CalibrationNotAFile : public ::testing::TestWithParam<CalibrationBlocker> {};
+
+TEST_P(CalibrationNotAFile, TheWindowComesUpAndEveryReaderSaysWhy) {
+  const CalibrationBlocker& blocker = GetParam();
+  TempDir folder(TempDir::kEnter);
+  blocker.make("Quillex.dat");
+  const auto type_before = fs::symlink_status("Quillex.dat").type();
+  // A reader that blocks or reads without end fails here instead of hanging.
+  alarm(10);
+
+  Result<CalibrationOffsets> read = ReadCalibration();
+  ASSERT_FALSE(read.ok());
+  ExpectNames(read.message(), "\"Quillex.dat\"", blocker.reason);
+  Result<StartCalibration> start = LoadCalibrationAtStart();
+  ASSERT_FALSE(start.ok());
+  ExpectNames(start.message(), "\"Quillex.dat\"", blocker.reason);
+
+  WindowDoubles doubles;
+  auto window = doubles.Open();
+  ASSERT_EQ(doubles.messages.shown.size(), 1u);
+  UserSaw(doubles.LastMessage());
+  ExpectNames(doubles.LastMessage(), "\"Quillex.dat\"", blocker.reason);
+  FillSheet(window->sheet());
+  for (const char* item : {"Printit", "Printit2", "Ptest", "PAdj"}) {
+    SCOPED_TRACE(item);
+    ExpectNames(doubles.Trigger(*window, item), "\"Quillex.dat\"", blocker.reason);
+  }
+  alarm(0);
+  EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
+  EXPECT_EQ(doubles.printer.shown, 0);
+  EXPECT_TRUE(doubles.input.prompts().empty());
+  EXPECT_EQ(fs::symlink_status("Quillex.dat").type(), type_before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CalibrationNotAFile, ::testing::ValuesIn(kCalibrationBlockers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // The label list's name taken by something that cannot be appended to.
 struct ListBlocker {
   const char* name;
@@ -98,9 +161,11 @@ struct ListBlocker {
 };
 
 const ListBlocker kListBlockers[] = {
-    {"Folder", [](const fs::path& list) { fs::create_directory(list); }, "s a directory"},
+    {"Folder", [](const fs::path& list) { fs::create_directory(list); }, "is not a plain file"},
     {"FullDevice", [](const fs::path& list) { fs::create_symlink("/dev/full", list); },
-     "o space left"},
+     "is not a plain file"},
+    {"Pipe", [](const fs::path& list) { ASSERT_EQ(mkfifo(list.c_str(), 0666), 0); },
+     "is not a plain file"},
 };
 
 void PrintTo(const ListBlocker& value, std::ostream* out) {
@@ -113,6 +178,7 @@ TEST_P(LabelListBlocked, AddingSaysWhyAndLeavesTheSheetAndTheNameAlone) {
   const ListBlocker& blocker = GetParam();
   TempDir folder(TempDir::kEnter);
   blocker.make("LabelList.txt");
+  alarm(10);  // a pipe without a reader must not block the append
   const auto type_before = fs::symlink_status("LabelList.txt").type();
 
   LabelSheet sheet;
@@ -125,6 +191,7 @@ TEST_P(LabelListBlocked, AddingSaysWhyAndLeavesTheSheetAndTheNameAlone) {
   auto window = doubles.Open();
   FillSheet(window->sheet());
   ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", blocker.reason);
+  alarm(0);
   EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
   EXPECT_EQ(fs::symlink_status("LabelList.txt").type(), type_before);
   if (fs::is_directory("LabelList.txt")) {

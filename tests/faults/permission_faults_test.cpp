@@ -1,8 +1,12 @@
 // Files and folders the program may not touch: a working directory without
 // write access, an unreadable calibration file, a folder in which the
-// calibration cannot be replaced, a read-only label list. These run as an
-// unprivileged user, since root may read and write everything.
+// calibration cannot be replaced, a calibration file the user may not write
+// (read-only, or another user's), a read-only label list. And another user's
+// calibration file the user may write, which must stay theirs. These run as
+// an unprivileged user, since root may read and write everything.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -33,6 +37,8 @@ struct PermissionCase {
   std::function<void()> act;
   // The files and their bytes afterwards; a missing name must not exist.
   std::vector<std::pair<std::string, std::optional<std::string>>> files_after;
+  // The file must belong to someone other than the unprivileged user.
+  bool other_owner = false;
 };
 
 void ExpectFailureNaming(const std::string& message, const char* file, const char* reason) {
@@ -50,6 +56,33 @@ void ExpectSheetUntouched(LabelSheet& sheet) {
   EXPECT_EQ(sheet.GetText(2, 3, Line::Text1), u"LONGER THAN 7");
   EXPECT_EQ(sheet.GetText(2, 3, Line::Text2), u"x");
   EXPECT_TRUE(sheet.IsBlank(1, 0));
+}
+
+struct stat StatOf(const char* file) {
+  struct stat info {};
+  EXPECT_EQ(stat(file, &info), 0) << file;
+  return info;
+}
+
+// The entry asks, then says it may not write, and the file stays the same
+// file with the same bytes.
+void EntryIsRefusedAndTheFileKept() {
+  const struct stat before = StatOf("Quillex.dat");
+  ScriptedInputBox input({u"1", u"2"});
+  Result<std::u16string> caption = EnterAdjustments(input);
+  ASSERT_FALSE(caption.ok());
+  ExpectFailureNaming(caption.message(), "Quillex.dat", "ermission denied");
+  EXPECT_EQ(input.prompts().size(), 2u);
+
+  WindowDoubles doubles;
+  auto window = doubles.Open();
+  EXPECT_TRUE(doubles.messages.shown.empty());
+  doubles.input = ScriptedInputBox({u"1", u"2"});
+  ExpectFailureNaming(doubles.Trigger(*window, "PAdj"), "Quillex.dat", "ermission denied");
+  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0.25/-.5)");
+  const struct stat after = StatOf("Quillex.dat");
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mode, before.st_mode);
 }
 
 const PermissionCase kCases[] = {
@@ -105,6 +138,7 @@ const PermissionCase kCases[] = {
      [](const fs::path& folder) {
        WriteBytes(folder / "Quillex.dat", kCalibration);
        fs::permissions(folder / "Quillex.dat", fs::perms(0666));  // the file itself is writable
+       Unprivileged::GiveToChild(folder / "Quillex.dat");         // and the user's own
        fs::permissions(folder, fs::perms(0555));
      },
      [] {
@@ -127,6 +161,49 @@ const PermissionCase kCases[] = {
        EXPECT_EQ(doubles.printer.log[6], "CurrentX -4.75");
      },
      {{"Quillex.dat", kCalibration}}},
+
+    {"ReadOnlyCalibrationFile",
+     [](const fs::path& folder) {
+       WriteBytes(folder / "Quillex.dat", kCalibration);
+       fs::permissions(folder / "Quillex.dat", fs::perms(0444));
+       Unprivileged::GiveToChild(folder / "Quillex.dat");
+       fs::permissions(folder, fs::perms(0777));  // replacing it would be possible
+     },
+     EntryIsRefusedAndTheFileKept,
+     {{"Quillex.dat", kCalibration}}},
+
+    {"AnotherUsersCalibrationFile",
+     [](const fs::path& folder) {
+       WriteBytes(folder / "Quillex.dat", kCalibration);
+       fs::permissions(folder / "Quillex.dat", fs::perms(0644));
+       fs::permissions(folder, fs::perms(0777));
+     },
+     EntryIsRefusedAndTheFileKept,
+     {{"Quillex.dat", kCalibration}},
+     true},
+
+    {"AnotherUsersGroupWritableCalibrationFile",
+     [](const fs::path& folder) {
+       WriteBytes(folder / "Quillex.dat", kCalibration);
+       Unprivileged::GiveToChild(folder / "Quillex.dat", Unprivileged::kGroupOnly);
+       fs::permissions(folder / "Quillex.dat", fs::perms(0660));
+       fs::permissions(folder, fs::perms(0777));
+     },
+     [] {
+       // Written, and still the owner's file with its mode and group.
+       const struct stat before = StatOf("Quillex.dat");
+       ScriptedInputBox input({u"1", u"2"});
+       Result<std::u16string> caption = EnterAdjustments(input);
+       ASSERT_TRUE(caption.ok()) << caption.message();
+       const struct stat after = StatOf("Quillex.dat");
+       EXPECT_EQ(after.st_ino, before.st_ino);
+       EXPECT_EQ(after.st_uid, before.st_uid);
+       EXPECT_NE(after.st_uid, geteuid());
+       EXPECT_EQ(after.st_gid, before.st_gid);
+       EXPECT_EQ(after.st_mode, before.st_mode);
+     },
+     {{"Quillex.dat", "1\r\n2\r\n"}},
+     true},
 
     {"ReadOnlyLabelList",
      [](const fs::path& folder) {
@@ -168,6 +245,9 @@ TEST_P(PermissionFaults, FailsWithAMessageAndKeepsEveryFile) {
     return;
   }
   if (auto why = Unprivileged::WhyNotPossible()) GTEST_SKIP() << *why;
+  if (fault.other_owner && !Unprivileged::CanHaveOtherOwners()) {
+    GTEST_SKIP() << "only root can give a file to another user";
+  }
   TempDir folder;
   fault.arrange(folder.path());
   Unprivileged::Run(folder.path(), fault.act);

@@ -8,6 +8,8 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #endif
 
@@ -216,6 +218,63 @@ TEST(AddToLabelList, AWriteFailingPartWayLeavesNoHalfRecord) {
   ASSERT_FALSE(status.ok());
   EXPECT_NE(status.message().find("LabelList.txt"), std::string::npos) << status.message();
   EXPECT_EQ(ReadBytes(file), old_bytes);
+}
+#endif
+
+#ifndef _WIN32
+// Every cell filled with `letter`, so that each copy's batch (about 81 KB and
+// of its own length) is told apart from the other's and from a torn one.
+LabelSheet SheetOf(char16_t letter, std::size_t length) {
+  LabelSheet sheet;
+  for (const CellAddress& cell : ReadingOrder()) {
+    sheet.SetText(cell, Line::Text1, std::u16string(length, letter));
+    sheet.SetText(cell, Line::Text2, u"2");
+  }
+  return sheet;
+}
+
+TEST(AddToLabelList, BatchesOfTwoCopiesAddingAtOnceStandWhole) {
+  constexpr int kBatchesEach = 40;
+  TempDir dir;
+  const auto file = dir / "LabelList.txt";
+  const LabelSheet sheets[] = {SheetOf(u'a', 1000), SheetOf(u'b', 1100)};
+  // Both copies wait on the pipe and start together when it closes.
+  int gate[2];
+  ASSERT_EQ(pipe(gate), 0);
+  pid_t children[2];
+  for (int copy = 0; copy < 2; ++copy) {
+    children[copy] = fork();
+    ASSERT_GE(children[copy], 0);
+    if (children[copy] == 0) {
+      close(gate[1]);
+      char ignored;
+      (void)!read(gate[0], &ignored, 1);
+      bool ok = true;
+      for (int i = 0; i < kBatchesEach; ++i) ok = AddToLabelList(sheets[copy], file).ok() && ok;
+      _exit(ok ? 0 : 1);
+    }
+  }
+  close(gate[0]);
+  close(gate[1]);
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  const std::string batches[] = {LabelListBatch(sheets[0]), LabelListBatch(sheets[1])};
+  const std::string list = ReadBytes(file);
+  int counts[2] = {0, 0};
+  for (std::size_t at = 0; at < list.size();) {
+    const int copy = list.compare(at, batches[0].size(), batches[0]) == 0   ? 0
+                     : list.compare(at, batches[1].size(), batches[1]) == 0 ? 1
+                                                                            : -1;
+    ASSERT_NE(copy, -1) << "a torn batch at byte " << at;
+    ++counts[copy];
+    at += batches[copy].size();
+  }
+  EXPECT_EQ(counts[0], kBatchesEach);
+  EXPECT_EQ(counts[1], kBatchesEach);
 }
 #endif
 
