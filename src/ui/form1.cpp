@@ -18,6 +18,7 @@
 #include "calibration/test_print.h"
 #include "print/print_label.h"
 #include "sheet/sheet_editing.h"
+#include "ui/access_key_menu.h"
 #include "ui/flag_icon.h"
 #include "ui/form1_layout.h"
 
@@ -152,7 +153,8 @@ void Form1::CreateMenus() {
     return action;
   };
   auto submenu = [](auto* parent, const char* name, const QString& caption) {
-    QMenu* menu = parent->addMenu(caption);
+    QMenu* menu = new AccessKeyMenu(caption, parent);
+    parent->addMenu(menu);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
