@@ -19,6 +19,7 @@
 #include "print/print_label.h"
 #include "sheet/sheet_editing.h"
 #include "ui/access_key_menu.h"
+#include "ui/accessible_decoration.h"
 #include "ui/flag_icon.h"
 #include "ui/form1_layout.h"
 #include "ui/readable_colours.h"
@@ -127,6 +128,8 @@ void Form1::CreateFillers(QWidget* client) {
     filler->setObjectName(QString("Text1(%1)").arg(k));
     filler->setEnabled(false);
     filler->setFocusPolicy(Qt::NoFocus);
+    // Dark bars that frame the grid: nothing for a screen reader to read or edit.
+    MarkAsDecoration(filler);
     const int left =
         k <= 9 ? layout::kFillerColumnLeft : layout::kCellLeft + layout::kCellPitchX * (k - 10);
     const int top = k <= 8 ? layout::kCellTop + layout::kCellPitchY * k : layout::kFillerRowTop;

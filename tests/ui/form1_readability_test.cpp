@@ -1,7 +1,10 @@
-// The window readable under every colour scheme, measured from its pixels.
+// The window readable under every colour scheme, measured from its pixels, and
+// what a screen reader finds in it.
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QTest>
 
 #include <map>
 
@@ -110,6 +113,46 @@ TEST_F(Form1Test, HeadingsAndFillersStayReadableUnderEveryColourScheme) {
   }
   QApplication::setPalette(original);
   QApplication::processEvents();
+}
+
+TEST_F(Form1Test, AScreenReaderFindsTheNamedCellsButNotTheFillers) {
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  QAccessibleInterface* client = QAccessible::queryAccessibleInterface(window->centralWidget());
+  ASSERT_NE(client, nullptr);
+  int editable = 0;
+  for (int k = 0; k < client->childCount(); ++k) {
+    QAccessibleInterface* child = client->child(k);
+    ASSERT_NE(child, nullptr) << k;
+    EXPECT_EQ(client->indexOfChild(child), k);
+    EXPECT_FALSE(child->object()->objectName().startsWith("Text1(")) << k;
+    if (child->editableTextInterface() != nullptr) {
+      ++editable;
+      EXPECT_FALSE(child->text(QAccessible::Name).isEmpty()) << k;
+    }
+  }
+  EXPECT_EQ(editable, 162);
+  EXPECT_EQ(client->childCount(), 162 + 20);  // the cells and the row and column numbers
+
+  QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(Box(3, 5, Line::Text2));
+  EXPECT_EQ(cell->role(), QAccessible::EditableText);
+  EXPECT_EQ(cell->text(QAccessible::Name), "Row 3, column 7, lower line");
+  EXPECT_EQ(client->child(client->indexOfChild(cell)), cell);
+
+  for (int k = 0; k < 19; ++k) {
+    QWidget* filler = window->findChild<QWidget*>(QString("Text1(%1)").arg(k));
+    QAccessibleInterface* decoration = QAccessible::queryAccessibleInterface(filler);
+    ASSERT_NE(decoration, nullptr) << k;
+    EXPECT_EQ(decoration->role(), QAccessible::Separator) << k;
+    EXPECT_EQ(decoration->editableTextInterface(), nullptr) << k;
+    EXPECT_EQ(decoration->textInterface(), nullptr) << k;
+    EXPECT_EQ(client->indexOfChild(decoration), -1) << k;
+    // Pointing at it finds nothing to read.
+    EXPECT_EQ(client->childAt(filler->mapToGlobal(filler->rect().center()).x(),
+                              filler->mapToGlobal(filler->rect().center()).y()),
+              nullptr)
+        << k;
+  }
 }
 
 }  // namespace
