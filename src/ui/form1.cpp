@@ -230,6 +230,8 @@ void Form1::Load() {
   if (start) {
     SetPrintitCaption(start->caption);
   } else {
+    // Not the caption the item was created with: it would look like offsets cut short.
+    SetPrintitCaption(kUnreadableCaption);
     ShowLaterIfFailed(start.status());
   }
 }
