@@ -20,9 +20,9 @@ answer() { # TEXT: types TEXT into the next input box and confirms it
   wait_for 10 dialog_gone "$box" || fail "the input box did not close"
 }
 
-# "Printer Calibration" and "Print" share the letter P; the first P opens the
-# submenu, whose E is Enter Adjustments.
-menu f p e
+# "Printer Calibration" and "Print" share the letter P: P highlights the
+# first, Return opens its submenu, whose E is Enter Adjustments.
+menu f p Return e
 answer .25 '0\r\n0\r\n'
 answer -.125 '0\r\n0\r\n'
 focus_main
@@ -31,7 +31,7 @@ expect_bytes "$dat" '0.25\r\n-0.125\r\n'
 
 # A second entry shows the boxes again; an answer with a unit word keeps its
 # leading number, an empty answer gives 0.
-menu f p e
+menu f p Return e
 answer '1.5 inch' '0.25\r\n-0.125\r\n'
 answer '' '0.25\r\n-0.125\r\n'
 focus_main

@@ -53,7 +53,7 @@ for ((c = 0; c < ${#cells[@]}; c++)); do
   echo "$group $index 2 L$c" >>"$printed"
 done
 
-menu f p Escape p Return
+menu f p p Return
 print_to_queue QuilletLabels
 [[ -f $out/labels.pdf ]] || fail "nothing was spooled to QuilletLabels (elsewhere.pdf: $([[ -f $out/elsewhere.pdf ]] && echo yes || echo no))"
 [[ ! -e $out/elsewhere.pdf ]] || fail "the default queue printed too"
@@ -68,7 +68,7 @@ awk -v o="$origin" 'BEGIN { split(o, a, " "); printf "-- printable area left %.3
 # inch left and a quarter up keep the whole grid on a US Letter sheet.
 rm -f "$out/labels.pdf"
 printf -- '-.5\r\n-.25\r\n' >"$work/Quillex.dat"
-menu f p p
+menu f p Return p
 print_to_queue QuilletLabels
 cp "$out/labels.pdf" "$work/test.pdf"
 pattern=$E2E_TMP/pattern.txt

@@ -171,6 +171,37 @@ menu() {
   sleep 0.15
 }
 
+# app_windows yes|no: the program's mapped windows whose override-redirect
+# state is yes (menus) or no (the main window and dialogs).
+app_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null || true); do
+    # awk reads to the end, so xwininfo never meets a closed pipe.
+    if xwininfo -id "$id" 2>/dev/null |
+      awk -v want="$1" '/Override Redirect State:/ {state = $NF} END {exit state != want}'; then
+      echo "$id"
+    fi
+  done
+}
+
+# highlighted_item MENU ITEMS: the number (1..ITEMS) of the highlighted item of
+# the open menu window MENU, whose items are all of one height; 0 for none.
+# The highlight is the one bluish band in a menu drawn black on white.
+highlighted_item() {
+  local menu=$1 items=$2 height k y colour
+  height=$(window_height "$menu")
+  xwd -id "$menu" -silent | convert xwd:- -crop "1x$height+40+0" +repage txt:- >"$E2E_TMP/menu.txt"
+  for ((k = 1; k <= items; k++)); do
+    y=$(((2 * k - 1) * height / (2 * items)))
+    colour=$(awk -F'[ ,:()]+' -v y="$y" 'NR > 1 && $2 == y {print $3, $4, $5}' "$E2E_TMP/menu.txt")
+    if awk -v c="$colour" 'BEGIN { split(c, v, " "); exit !(v[3] > v[1] + 60) }'; then
+      echo "$k"
+      return 0
+    fi
+  done
+  echo 0
+}
+
 # Cell boxes, from the twip layout: (1920 + 960 i) / 15 px from the left of the
 # client area, (240 + 600 (n - 1)) / 15 px from its top, 57x19 px each; the
 # lower box 240 twips (16 px) below the upper one.
