@@ -8,19 +8,25 @@ source "$(dirname "$0")/e2e_lib.sh"
 e2e_setup
 e2e_start_cupsd
 out=$E2E_TMP/cups/out
-ppd=$(generic_pdf_ppd)
+ppd=$(generic_pdf_ppd) || exit 1
 [[ -n $ppd ]] || fail "cups-filters' Generic-PDF_Printer-PDF.ppd is not installed"
 # The default queue is another one, so the dialog must really be used to choose.
-timeout 20 lpadmin -p Elsewhere -v "file:$out/elsewhere.pdf" -m "$ppd" -E 2>/dev/null
-timeout 20 lpadmin -d Elsewhere
-timeout 20 lpadmin -p QuilletLabels -v "file:$out/labels.pdf" -m "$ppd" -E 2>/dev/null
-timeout 10 lpstat -p QuilletLabels >/dev/null || fail "queue QuilletLabels was not added"
+add_queue() { # NAME OUTPUT_FILE
+  timeout 20 lpadmin -p "$1" -v "file:$2" -m "$ppd" -E 2>"$E2E_TMP/lpadmin.err" ||
+    fail "lpadmin could not add queue $1: $(cat "$E2E_TMP/lpadmin.err")"
+  timeout 10 lpstat -p "$1" >/dev/null || fail "queue $1 was not added"
+}
+add_queue Elsewhere "$out/elsewhere.pdf"
+timeout 20 lpadmin -d Elsewhere || fail "lpadmin could not make Elsewhere the default queue"
+add_queue QuilletLabels "$out/labels.pdf"
 note "private cupsd and queues ready"
 e2e_start_app
 work=$E2E_TMP/work
 
-# print_to_queue NAME: picks queue NAME in the open dialog by typing its name
-# into the printer list, prints, and waits until CUPS has finished the job.
+# print_to_queue NAME FILE: picks queue NAME in the open dialog by typing its
+# name into the printer list, prints, and waits until CUPS has written FILE, a
+# whole PDF, and has no job left. An earlier job's "completed" entry says
+# nothing about this one, so the file itself is waited for.
 print_to_queue() {
   local dialog
   dialog=$(new_window Print "") || fail "the print dialog did not appear"
@@ -33,8 +39,8 @@ print_to_queue() {
   xdotool key --clearmodifiers alt+p
   wait_for 10 dialog_gone "$dialog" || fail "the print dialog did not close"
   focus_main
-  wait_for 5 bash -c '[[ -n $(timeout 5 lpstat -W all -o 2>/dev/null) || -n $(timeout 5 lpstat -W completed -o 2>/dev/null) ]]' ||
-    fail "no job reached CUPS"
+  wait_for 40 complete_pdf "$2" ||
+    fail "no complete PDF was spooled to $1 (jobs: $(timeout 5 lpstat -W all -o 2>&1 || true); elsewhere.pdf: $([[ -e $out/elsewhere.pdf ]] && echo yes || echo no))"
   wait_for 30 bash -c '[[ -z $(timeout 5 lpstat -o 2>/dev/null) ]]' || fail "the job did not finish"
 }
 
@@ -54,11 +60,10 @@ for ((c = 0; c < ${#cells[@]}; c++)); do
 done
 
 menu f p p Return
-print_to_queue QuilletLabels
-[[ -f $out/labels.pdf ]] || fail "nothing was spooled to QuilletLabels (elsewhere.pdf: $([[ -f $out/elsewhere.pdf ]] && echo yes || echo no))"
+print_to_queue QuilletLabels "$out/labels.pdf"
 [[ ! -e $out/elsewhere.pdf ]] || fail "the default queue printed too"
 cp "$out/labels.pdf" "$work/sheet.pdf"
-pdfinfo "$work/sheet.pdf" | grep -E '^(Pages|Page size|Producer|Creator):' | sed 's/^/-- /'
+pdfinfo "$work/sheet.pdf" | sed -n 's/^\(Pages\|Page size\|Producer\|Creator\):/-- &/p'
 expect_landscape "$work/sheet.pdf"
 origin=$(check_label_positions "$work/sheet.pdf" "$printed")
 note "spooled sheet: 16 lines in place; R1 column 0 at ($origin) pt"
@@ -69,7 +74,7 @@ awk -v o="$origin" 'BEGIN { split(o, a, " "); printf "-- printable area left %.3
 rm -f "$out/labels.pdf"
 printf -- '-.5\r\n-.25\r\n' >"$work/Quillex.dat"
 menu f p Return p
-print_to_queue QuilletLabels
+print_to_queue QuilletLabels "$out/labels.pdf"
 cp "$out/labels.pdf" "$work/test.pdf"
 pattern=$E2E_TMP/pattern.txt
 : >"$pattern"

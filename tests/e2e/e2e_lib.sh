@@ -2,6 +2,10 @@
 # folder, the program started in it, and keyboard/mouse helpers. Sourced by
 # each test script; every helper fails the test (exit 1) on a timeout.
 #
+# Under pipefail a pipeline fails when a reader stops early and the writer dies
+# of SIGPIPE; so no pipeline here ends in head, grep -q or the like: the last
+# reader always reads to the end.
+#
 # Needs: Xvfb, xdotool, xwininfo. No window manager runs, so nothing gives a
 # window the focus: the tests give it with `xdotool windowfocus --sync`.
 
@@ -108,7 +112,7 @@ visible_windows() {
 e2e_start_app() {
   (cd "$E2E_TMP/work" && exec "$QUILLET" >"$E2E_TMP/quillet.log" 2>&1) &
   E2E_APP_PID=$!
-  E2E_WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillet$' | head -n 1) ||
+  E2E_WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillet$' | awk 'NR == 1') ||
     fail "the window \"Quillet\" did not appear"
   focus_main
   local height
@@ -155,7 +159,9 @@ new_window() {
 
 # dialog_gone ID: true once the window ID is no longer mapped.
 dialog_gone() {
-  ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+  local info
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 0 # destroyed
+  [[ $info != *"Map State: IsViewable"* ]]
 }
 
 # menu KEY...: Alt+KEY1 on the main window, then the further menu letters.
@@ -279,7 +285,22 @@ print_dialog_to_file() {
   xdotool key --clearmodifiers alt+p
   wait_for 10 dialog_gone "$dialog" || fail "the print dialog did not close"
   focus_main
-  wait_for 20 pdfinfo "$path" >/dev/null 2>&1 || fail "no complete PDF at $path"
+  wait_for 20 complete_pdf "$path" || fail "no complete PDF at $path"
+}
+
+# complete_pdf FILE: FILE is a whole PDF that nobody is writing any more: its
+# %%EOF has been written (a driver may add a short printer-language trailer
+# after it), pdfinfo reads it, and its size holds still for 0.3 s. A spooler
+# may still be writing a file that already exists, even after its job has
+# left the queue.
+complete_pdf() {
+  local file=$1 size
+  [[ -s $file ]] || return 1
+  [[ $(tail -c 512 "$file" | tr -d '\0') == *%%EOF* ]] || return 1
+  pdfinfo "$file" >/dev/null 2>&1 || return 1
+  size=$(stat -c %s "$file")
+  sleep 0.3
+  [[ $(stat -c %s "$file") == "$size" ]]
 }
 
 # The label texts printed at their places: Ctr's leading blanks per length.
@@ -293,7 +314,7 @@ ctr_spaces() {
 
 # page_size PDF: "width height" of page 1 in points.
 page_size() {
-  pdfinfo -f 1 -l 1 "$1" | sed -n 's/^Page.*size: *\([0-9.]*\) x \([0-9.]*\).*/\1 \2/p' | head -n 1
+  pdfinfo -f 1 -l 1 "$1" | sed -n 's/^Page.*size: *\([0-9.]*\) x \([0-9.]*\).*/\1 \2/p' | awk 'NR == 1'
 }
 
 # pdf_words PDF: one line "x y text" per word of page 1, in points from the
@@ -436,9 +457,18 @@ CONF
     fail "the private cupsd did not answer: $(cat "$d/log/stderr" "$d/log/error_log" 2>/dev/null | tail -5)"
 }
 
-# generic_pdf_ppd: the model name of cups-filters' generic PDF driver. awk
-# reads the whole list: leaving early would kill lpinfo with SIGPIPE, which
-# pipefail turns into a silent failure of the test.
+# generic_pdf_ppd: the model name of cups-filters' generic PDF driver. Right
+# after the scheduler starts, lpinfo may fail ("Bad file descriptor"); it is
+# asked again until it answers, and a lasting failure is reported, not lost
+# in a command substitution.
 generic_pdf_ppd() {
-  lpinfo -m 2>/dev/null | awk '/Generic-PDF_Printer-PDF\.ppd/ && !found {print $1; found = 1}'
+  local models deadline=$((SECONDS + 20))
+  until models=$(timeout 10 lpinfo -m 2>"$E2E_TMP/lpinfo.err"); do
+    if ((SECONDS >= deadline)); then
+      echo "FAIL: lpinfo -m: $(cat "$E2E_TMP/lpinfo.err")" >&2
+      return 1
+    fi
+    sleep 0.2
+  done
+  awk '/Generic-PDF_Printer-PDF\.ppd/ && !found {print $1; found = 1}' <<<"$models"
 }

@@ -49,7 +49,7 @@ awk -v o="$origin" 'BEGIN { split(o, a, " "); printf "-- printable area left %.3
 
 # Printing cut the long texts in the window to 7 characters.
 add_to_list
-grep -c . "$work/LabelList.txt" | grep -qx 81 || fail "expected 81 records, got $(grep -c . "$work/LabelList.txt")"
+[[ $(grep -c . "$work/LabelList.txt") == 81 ]] || fail "expected 81 records, got $(grep -c . "$work/LabelList.txt")"
 grep -q '"AI34567 AJ34567"' "$work/LabelList.txt" || fail "the 8- and 9-character texts of (R1, 4) were not cut to 7: $(sed -n 5p "$work/LabelList.txt")"
 if grep -q '345678' "$work/LabelList.txt"; then fail "a text longer than 7 characters survived printing"; fi
 
