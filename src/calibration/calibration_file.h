@@ -50,4 +50,8 @@ std::u16string EscapeAccessKeys(std::u16string_view text);
 // "&Print (Adj=" LeftRight "/" UpDown ")", the caption set at start-up.
 std::u16string StartCaption(const CalibrationOffsets& offsets);
 
+// The caption when the file could not be read at start-up: printing still
+// reads the file again, but there are no offsets to show.
+inline constexpr char16_t kUnreadableCaption[] = u"&Print (offsets unreadable)";
+
 }  // namespace quillet

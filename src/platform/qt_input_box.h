@@ -14,6 +14,7 @@ class QtInputBox : public InputBox {
  public:
   // `parent` is the window the box is modal to; null means the active window.
   explicit QtInputBox(QWidget* parent) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
 
   // Titled with the program's name, the prompt's CRs shown as line breaks, the
   // field empty and without a length limit. Nothing on Cancel or close.

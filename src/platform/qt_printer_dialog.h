@@ -14,6 +14,7 @@ class QtPrinterDialog : public PrinterDialog {
  public:
   // The dialog is modal to `parent`; null means the active window.
   explicit QtPrinterDialog(QWidget* parent) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
 
   // Opens with the choices of the last accepted call of this session.
   std::unique_ptr<PrintSurface> ShowPrinter() override;

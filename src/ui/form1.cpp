@@ -18,8 +18,11 @@
 #include "calibration/test_print.h"
 #include "print/print_label.h"
 #include "sheet/sheet_editing.h"
+#include "ui/access_key_menu.h"
+#include "ui/accessible_decoration.h"
 #include "ui/flag_icon.h"
 #include "ui/form1_layout.h"
+#include "ui/readable_colours.h"
 
 namespace quillet {
 namespace {
@@ -36,6 +39,16 @@ QRect TwipRect(int left, int top, int width, int height) {
 
 QString Qs(const std::u16string& text) {
   return QString::fromStdU16String(text);
+}
+
+Rgb ToRgb(const QColor& colour) {
+  const QColor rgb = colour.toRgb();
+  return {static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
+          static_cast<std::uint8_t>(rgb.blue())};
+}
+
+QColor ToQColor(Rgb colour) {
+  return QColor(colour.red, colour.green, colour.blue);
 }
 
 }  // namespace
@@ -61,6 +74,7 @@ Form1::Form1(Services services, QWidget* parent)
   CreateFillers(client);
   CreateHeadings(client);
   CreateMenus();
+  ApplyColours();
 
   sheet_.OnLineChanged([this](int group, int index, Line line) { ShowLine(group, index, line); });
 
@@ -109,38 +123,32 @@ void Form1::CreateCells(QWidget* client) {
 }
 
 void Form1::CreateFillers(QWidget* client) {
-  // One palette for all: the box's base in the window-text colour, whatever its state.
-  QPalette dark = client->palette();
-  const QColor window_text = dark.color(QPalette::Active, QPalette::WindowText);
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    dark.setColor(group, QPalette::Base, window_text);
-  }
   for (int k = 0; k < layout::kFillerCount; ++k) {
     auto* filler = new QLineEdit(" ", client);
     filler->setObjectName(QString("Text1(%1)").arg(k));
     filler->setEnabled(false);
     filler->setFocusPolicy(Qt::NoFocus);
-    filler->setPalette(dark);
+    // Dark bars that frame the grid: nothing for a screen reader to read or edit.
+    MarkAsDecoration(filler);
     const int left =
         k <= 9 ? layout::kFillerColumnLeft : layout::kCellLeft + layout::kCellPitchX * (k - 10);
     const int top = k <= 8 ? layout::kCellTop + layout::kCellPitchY * k : layout::kFillerRowTop;
     filler->setGeometry(TwipRect(left, top, layout::kFillerWidth, layout::kFillerHeight));
+    fillers_ << filler;
   }
 }
 
 void Form1::CreateHeadings(QWidget* client) {
   QFont font("Arial");
   font.setPointSizeF(layout::kHeadingFontPoints);
-  QPalette palette = client->palette();
-  palette.setColor(QPalette::Window, palette.color(QPalette::HighlightedText));
   for (const layout::Heading& heading : layout::kHeadings) {
     auto* label = new QLabel(heading.caption, client);
     label->setObjectName(QString("Label%1").arg(heading.number));
     label->setFont(font);
     label->setAlignment((heading.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-    label->setPalette(palette);
     label->setAutoFillBackground(true);
     label->setGeometry(TwipRect(heading.left, heading.top, heading.width, layout::kHeadingHeight));
+    headings_ << label;
   }
 }
 
@@ -152,7 +160,8 @@ void Form1::CreateMenus() {
     return action;
   };
   auto submenu = [](auto* parent, const char* name, const QString& caption) {
-    QMenu* menu = parent->addMenu(caption);
+    QMenu* menu = new AccessKeyMenu(caption, parent);
+    parent->addMenu(menu);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
@@ -190,11 +199,39 @@ QAction* Form1::MenuItem(const QString& name) const {
   return nullptr;
 }
 
+// The colours of the scheme in use, each checked against what it is drawn on:
+// the client area stays white in every scheme, and a scheme's own pairs need
+// not suit white (a dark scheme's window text is light).
+void Form1::ApplyColours() {
+  const QPalette scheme = palette();
+  const Rgb window_text = ToRgb(scheme.color(QPalette::Active, QPalette::WindowText));
+
+  const Rgb heading_back = ToRgb(scheme.color(QPalette::Active, QPalette::HighlightedText));
+  QPalette heading = scheme;
+  heading.setColor(QPalette::Window, ToQColor(heading_back));
+  heading.setColor(QPalette::WindowText, ToQColor(ReadableOn(window_text, heading_back)));
+  for (QLabel* label : headings_) label->setPalette(heading);
+
+  // The fillers' base, whatever their state, in the window-text colour where
+  // that shows on white.
+  QPalette filler = scheme;
+  filler.setColor(QPalette::Base, ToQColor(ReadableOn(window_text, ToRgb(kWindowBackground))));
+  for (QLineEdit* box : fillers_) box->setPalette(filler);
+}
+
+void Form1::changeEvent(QEvent* event) {
+  // The desktop's colour scheme changed while the program runs.
+  if (event->type() == QEvent::PaletteChange) ApplyColours();
+  QMainWindow::changeEvent(event);
+}
+
 void Form1::Load() {
   auto start = LoadCalibrationAtStart();
   if (start) {
     SetPrintitCaption(start->caption);
   } else {
+    // Not the caption the item was created with: it would look like offsets cut short.
+    SetPrintitCaption(kUnreadableCaption);
     ShowLaterIfFailed(start.status());
   }
 }

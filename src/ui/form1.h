@@ -3,6 +3,7 @@
 // operations.
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 
 #include <array>
@@ -12,6 +13,7 @@
 #include "ui/services.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 
@@ -36,12 +38,14 @@ class Form1 : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void CreateCells(QWidget* client);
   void CreateFillers(QWidget* client);
   void CreateHeadings(QWidget* client);
   void CreateMenus();
+  void ApplyColours();
   void Load();
   void ShowLaterIfFailed(const Status& status);
   void ShowIfFailed(const Status& status);
@@ -61,6 +65,8 @@ class Form1 : public QMainWindow {
   // [group-1][index] for each line.
   std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text1_{};
   std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text2_{};
+  QList<QLineEdit*> fillers_;
+  QList<QLabel*> headings_;
   QAction* printit_ = nullptr;
   std::function<void()> end_program_;
 };

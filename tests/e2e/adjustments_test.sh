@@ -30,9 +30,9 @@ cancel() { # BYTES: presses Escape in the next input box; the file holds BYTES m
   wait_for 10 dialog_gone "$box" || fail "the input box did not close"
 }
 
-# "Printer Calibration" and "Print" share the letter P; the first P opens the
-# submenu, whose E is Enter Adjustments.
-menu f p e
+# "Printer Calibration" and "Print" share the letter P: P highlights the
+# first, Return opens its submenu, whose E is Enter Adjustments.
+menu f p Return e
 answer .25 '0\r\n0\r\n'
 answer -.125 '0\r\n0\r\n'
 focus_main
@@ -41,7 +41,7 @@ expect_bytes "$dat" '0.25\r\n-0.125\r\n'
 
 # A second entry shows the boxes again; an answer with a unit word keeps its
 # leading number, an empty answer gives 0.
-menu f p e
+menu f p Return e
 answer '1.5 inch' '0.25\r\n-0.125\r\n'
 answer '' '0.25\r\n-0.125\r\n'
 focus_main
@@ -50,16 +50,16 @@ expect_bytes "$dat" '1.5\r\n0\r\n'
 
 # Escape keeps that box's offset; two of them leave the file alone, which the
 # next entry's first box, opened only once the last entry is done, sees.
-menu f p e
+menu f p Return e
 cancel '1.5\r\n0\r\n'
 answer 2 '1.5\r\n0\r\n'
 focus_main
 wait_for 5 grep -q '^2' "$dat" || fail "Quillex.dat was not rewritten"
 expect_bytes "$dat" '1.5\r\n2\r\n'
-menu f p e
+menu f p Return e
 cancel '1.5\r\n2\r\n'
 cancel '1.5\r\n2\r\n'
-menu f p e
+menu f p Return e
 cancel '1.5\r\n2\r\n'
 answer -1 '1.5\r\n2\r\n'
 focus_main

@@ -27,11 +27,11 @@ expect_message_and_dismiss() {
   app_running || fail "the program ended after the message"
 }
 
-menu f p Escape p Return
+menu f p p Return
 expect_message_and_dismiss "File > Print"
 menu p
 expect_message_and_dismiss "Print on the menu bar"
-menu f p p
+menu f p Return p
 expect_message_and_dismiss "Print test"
 
 sleep 0.5

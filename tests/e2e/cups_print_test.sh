@@ -8,29 +8,27 @@ source "$(dirname "$0")/e2e_lib.sh"
 e2e_setup
 e2e_start_cupsd
 out=$E2E_TMP/cups/out
-ppd=$(generic_pdf_ppd)
+ppd=$(generic_pdf_ppd) || exit 1
 [[ -n $ppd ]] || fail "cups-filters' Generic-PDF_Printer-PDF.ppd is not installed"
 # The default queue is another one, so the dialog must really be used to choose.
-timeout 20 lpadmin -p Elsewhere -v "file:$out/elsewhere.pdf" -P "$ppd" -E 2>/dev/null
-timeout 20 lpadmin -d Elsewhere
-timeout 20 lpadmin -p QuilletLabels -v "file:$out/labels.pdf" -P "$ppd" -E 2>/dev/null
-timeout 10 lpstat -p QuilletLabels >/dev/null || fail "queue QuilletLabels was not added"
+add_queue() { # NAME OUTPUT_FILE
+  timeout 20 lpadmin -p "$1" -v "file:$2" -P "$ppd" -E 2>"$E2E_TMP/lpadmin.err" ||
+    fail "lpadmin could not add queue $1: $(cat "$E2E_TMP/lpadmin.err")"
+  timeout 10 lpstat -p "$1" >/dev/null || fail "queue $1 was not added"
+}
+add_queue Elsewhere "$out/elsewhere.pdf"
+timeout 20 lpadmin -d Elsewhere || fail "lpadmin could not make Elsewhere the default queue"
+add_queue QuilletLabels "$out/labels.pdf"
 note "private cupsd and queues ready"
 e2e_start_app
 work=$E2E_TMP/work
 
-# completed_jobs: how many jobs CUPS has finished so far.
-completed_jobs() {
-  timeout 5 lpstat -W completed -o 2>/dev/null | wc -l
-}
-
-# print_to_queue NAME: picks queue NAME in the open dialog by typing its name
-# into the printer list, prints, and waits until CUPS has finished this job
-# (one more completed job than before: an earlier job's record must not count)
-# and its spooled PDF is whole.
+# print_to_queue NAME FILE: picks queue NAME in the open dialog by typing its
+# name into the printer list, prints, and waits until CUPS has written FILE, a
+# whole PDF, and has no job left. An earlier job's "completed" entry says
+# nothing about this one, so the file itself is waited for.
 print_to_queue() {
-  local dialog done_before
-  done_before=$(completed_jobs)
+  local dialog
   dialog=$(new_window Print "") || fail "the print dialog did not appear"
   focus "$dialog"
   sleep 0.2
@@ -41,9 +39,9 @@ print_to_queue() {
   xdotool key --clearmodifiers alt+p
   wait_for 10 dialog_gone "$dialog" || fail "the print dialog did not close"
   focus_main
-  wait_for 30 bash -c "(( \$(timeout 5 lpstat -W completed -o 2>/dev/null | wc -l) > $done_before ))" ||
-    fail "the job did not finish (active: $(timeout 5 lpstat -o 2>/dev/null))"
-  wait_for 10 pdfinfo "$out/labels.pdf" >/dev/null 2>&1 || fail "no complete PDF was spooled to $1"
+  wait_for 40 complete_pdf "$2" ||
+    fail "no complete PDF was spooled to $1 (jobs: $(timeout 5 lpstat -W all -o 2>&1 || true); elsewhere.pdf: $([[ -e $out/elsewhere.pdf ]] && echo yes || echo no))"
+  wait_for 30 bash -c '[[ -z $(timeout 5 lpstat -o 2>/dev/null) ]]' || fail "the job did not finish"
 }
 
 # A few labels of each length, and one longer than a label.
@@ -61,12 +59,11 @@ for ((c = 0; c < ${#cells[@]}; c++)); do
   echo "$group $index 2 L$c" >>"$printed"
 done
 
-menu f p Escape p Return
-print_to_queue QuilletLabels
-[[ -f $out/labels.pdf ]] || fail "nothing was spooled to QuilletLabels (elsewhere.pdf: $([[ -f $out/elsewhere.pdf ]] && echo yes || echo no))"
+menu f p p Return
+print_to_queue QuilletLabels "$out/labels.pdf"
 [[ ! -e $out/elsewhere.pdf ]] || fail "the default queue printed too"
 cp "$out/labels.pdf" "$work/sheet.pdf"
-pdfinfo "$work/sheet.pdf" | grep -E '^(Pages|Page size|Producer|Creator):' | sed 's/^/-- /'
+pdfinfo "$work/sheet.pdf" | sed -n 's/^\(Pages\|Page size\|Producer\|Creator\):/-- &/p'
 expect_landscape "$work/sheet.pdf"
 origin=$(check_label_positions "$work/sheet.pdf" "$printed")
 note "spooled sheet: 16 lines in place; R1 column 0 at ($origin) pt"
@@ -76,8 +73,8 @@ awk -v o="$origin" 'BEGIN { split(o, a, " "); printf "-- printable area left %.3
 # inch left and a quarter up keep the whole grid on a US Letter sheet.
 rm -f "$out/labels.pdf"
 printf -- '-.5\r\n-.25\r\n' >"$work/Quillex.dat"
-menu f p p
-print_to_queue QuilletLabels
+menu f p Return p
+print_to_queue QuilletLabels "$out/labels.pdf"
 cp "$out/labels.pdf" "$work/test.pdf"
 pattern=$E2E_TMP/pattern.txt
 : >"$pattern"

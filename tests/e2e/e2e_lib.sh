@@ -2,6 +2,10 @@
 # folder, the program started in it, and keyboard/mouse helpers. Sourced by
 # each test script; every helper fails the test (exit 1) on a timeout.
 #
+# Under pipefail a pipeline fails when a reader stops early and the writer dies
+# of SIGPIPE; so no pipeline here ends in head, grep -q or the like: the last
+# reader always reads to the end.
+#
 # Needs: Xvfb, xdotool, xwininfo. No window manager runs, so nothing gives a
 # window the focus: the tests give it with `xdotool windowfocus --sync`.
 
@@ -108,7 +112,7 @@ visible_windows() {
 e2e_start_app() {
   (cd "$E2E_TMP/work" && exec "$QUILLET" >"$E2E_TMP/quillet.log" 2>&1) &
   E2E_APP_PID=$!
-  E2E_WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillet$' | head -n 1) ||
+  E2E_WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillet$' | awk 'NR == 1') ||
     fail "the window \"Quillet\" did not appear"
   focus_main
   local height
@@ -155,7 +159,9 @@ new_window() {
 
 # dialog_gone ID: true once the window ID is no longer mapped.
 dialog_gone() {
-  ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+  local info
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 0 # destroyed
+  [[ $info != *"Map State: IsViewable"* ]]
 }
 
 # menu KEY...: Alt+KEY1 on the main window, then the further menu letters.
@@ -169,6 +175,37 @@ menu() {
     xdotool key "$letter"
   done
   sleep 0.15
+}
+
+# app_windows yes|no: the program's mapped windows whose override-redirect
+# state is yes (menus) or no (the main window and dialogs).
+app_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null || true); do
+    # awk reads to the end, so xwininfo never meets a closed pipe.
+    if xwininfo -id "$id" 2>/dev/null |
+      awk -v want="$1" '/Override Redirect State:/ {state = $NF} END {exit state != want}'; then
+      echo "$id"
+    fi
+  done
+}
+
+# highlighted_item MENU ITEMS: the number (1..ITEMS) of the highlighted item of
+# the open menu window MENU, whose items are all of one height; 0 for none.
+# The highlight is the one bluish band in a menu drawn black on white.
+highlighted_item() {
+  local menu=$1 items=$2 height k y colour
+  height=$(window_height "$menu")
+  xwd -id "$menu" -silent | convert xwd:- -crop "1x$height+40+0" +repage txt:- >"$E2E_TMP/menu.txt"
+  for ((k = 1; k <= items; k++)); do
+    y=$(((2 * k - 1) * height / (2 * items)))
+    colour=$(awk -F'[ ,:()]+' -v y="$y" 'NR > 1 && $2 == y {print $3, $4, $5}' "$E2E_TMP/menu.txt")
+    if awk -v c="$colour" 'BEGIN { split(c, v, " "); exit !(v[3] > v[1] + 60) }'; then
+      echo "$k"
+      return 0
+    fi
+  done
+  echo 0
 }
 
 # Cell boxes, from the twip layout: (1920 + 960 i) / 15 px from the left of the
@@ -248,7 +285,22 @@ print_dialog_to_file() {
   xdotool key --clearmodifiers alt+p
   wait_for 10 dialog_gone "$dialog" || fail "the print dialog did not close"
   focus_main
-  wait_for 20 pdfinfo "$path" >/dev/null 2>&1 || fail "no complete PDF at $path"
+  wait_for 20 complete_pdf "$path" || fail "no complete PDF at $path"
+}
+
+# complete_pdf FILE: FILE is a whole PDF that nobody is writing any more: its
+# %%EOF has been written (a driver may add a short printer-language trailer
+# after it), pdfinfo reads it, and its size holds still for 0.3 s. A spooler
+# may still be writing a file that already exists, even after its job has
+# left the queue.
+complete_pdf() {
+  local file=$1 size
+  [[ -s $file ]] || return 1
+  [[ $(tail -c 512 "$file" | tr -d '\0') == *%%EOF* ]] || return 1
+  pdfinfo "$file" >/dev/null 2>&1 || return 1
+  size=$(stat -c %s "$file")
+  sleep 0.3
+  [[ $(stat -c %s "$file") == "$size" ]]
 }
 
 # The label texts printed at their places: Ctr's leading blanks per length.
@@ -262,7 +314,7 @@ ctr_spaces() {
 
 # page_size PDF: "width height" of page 1 in points.
 page_size() {
-  pdfinfo -f 1 -l 1 "$1" | sed -n 's/^Page.*size: *\([0-9.]*\) x \([0-9.]*\).*/\1 \2/p' | head -n 1
+  pdfinfo -f 1 -l 1 "$1" | sed -n 's/^Page.*size: *\([0-9.]*\) x \([0-9.]*\).*/\1 \2/p' | awk 'NR == 1'
 }
 
 # pdf_words PDF: one line "x y text" per word of page 1, in points from the

@@ -20,9 +20,9 @@ expect_tree() { # ROOT PREFIX: the installed files under ROOT/PREFIX
     [[ -s $root$prefix/$path ]] || fail "$prefix/$path missing from $(basename "$root")"
   done
   [[ -x $root$prefix/bin/quillet ]] || fail "$prefix/bin/quillet is not executable"
-  file -b "$root$prefix/share/icons/hicolor/16x16/apps/quillet.png" | grep -q 'PNG image data, 16 x 16' ||
+  [[ $(file -b "$root$prefix/share/icons/hicolor/16x16/apps/quillet.png") == 'PNG image data, 16 x 16'* ]] ||
     fail "the 16x16 icon is $(file -b "$root$prefix/share/icons/hicolor/16x16/apps/quillet.png")"
-  file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png" | grep -q 'PNG image data, 32 x 32' ||
+  [[ $(file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png") == 'PNG image data, 32 x 32'* ]] ||
     fail "the 32x32 icon is $(file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png")"
   # The installed entry starts the installed program by the name the package puts on PATH.
   grep -qx 'Exec=quillet' "$root$prefix/share/applications/quillet.desktop" || fail "Exec line"
@@ -34,7 +34,7 @@ note "cmake --install: $(find "$tmp/prefix" -type f | wc -l) files"
 
 (cd "$tmp" && cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$tmp/deb" >"$tmp/cpack.log" 2>&1) ||
   fail "cpack: $(tail -10 "$tmp/cpack.log")"
-deb=$(find "$tmp/deb" -maxdepth 1 -name 'quillet_*.deb' | head -n 1)
+deb=$(find "$tmp/deb" -maxdepth 1 -name 'quillet_*.deb' | awk 'NR == 1')
 [[ -n $deb ]] || fail "cpack made no quillet_*.deb: $(ls "$tmp/deb")"
 note "package $(basename "$deb")"
 dpkg-deb -x "$deb" "$tmp/root"
@@ -46,5 +46,5 @@ note "Depends: $depends"
 for name in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 fonts-liberation2 libc6 libstdc++6; do
   [[ ", $depends," == *", $name"[\ ,]* ]] || fail "Depends lacks $name"
 done
-dpkg-deb -f "$deb" Maintainer | grep -q '@quillet.example>' || fail "maintainer: $(dpkg-deb -f "$deb" Maintainer)"
+[[ $(dpkg-deb -f "$deb" Maintainer) == *'@quillet.example>'* ]] || fail "maintainer: $(dpkg-deb -f "$deb" Maintainer)"
 note "packaging test passed"

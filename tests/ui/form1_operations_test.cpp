@@ -40,6 +40,7 @@ TEST_F(Form1Test, LoadThatCannotReadTheFileSaysSoOnceTheWindowIsUp) {
   std::filesystem::remove(folder / "Quillex.dat");
   std::filesystem::create_directory(folder / "Quillex.dat");
   Form1 broken({printer, input, messages, starter, program_file});
+  EXPECT_EQ(broken.MenuItem("Printit")->text(), QString::fromStdU16String(kUnreadableCaption));
   EXPECT_TRUE(messages.shown.empty());
   QApplication::processEvents();
   ASSERT_EQ(messages.shown.size(), 1u);

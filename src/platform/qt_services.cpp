@@ -1,0 +1,11 @@
+#include "platform/qt_services.h"
+
+namespace quillet {
+
+void QtServices::SetParent(QWidget* window) {
+  printer_dialog_.SetParent(window);
+  input_box_.SetParent(window);
+  messages_.SetParent(window);
+}
+
+}  // namespace quillet
