@@ -69,7 +69,7 @@ struct stat StatOf(const char* file) {
 void EntryIsRefusedAndTheFileKept() {
   const struct stat before = StatOf("Quillex.dat");
   ScriptedInputBox input({u"1", u"2"});
-  Result<std::u16string> caption = EnterAdjustments(input);
+  auto caption = EnterAdjustments(input);
   ASSERT_FALSE(caption.ok());
   ExpectFailureNaming(caption.message(), "Quillex.dat", "ermission denied");
   EXPECT_EQ(input.prompts().size(), 2u);
@@ -193,7 +193,7 @@ const PermissionCase kCases[] = {
        // Written, and still the owner's file with its mode and group.
        const struct stat before = StatOf("Quillex.dat");
        ScriptedInputBox input({u"1", u"2"});
-       Result<std::u16string> caption = EnterAdjustments(input);
+       auto caption = EnterAdjustments(input);
        ASSERT_TRUE(caption.ok()) << caption.message();
        const struct stat after = StatOf("Quillex.dat");
        EXPECT_EQ(after.st_ino, before.st_ino);

@@ -262,7 +262,8 @@ TEST(AddToLabelList, BatchesOfTwoCopiesAddingAtOnceStandWhole) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
 
-  const std::string batches[] = {LabelListBatch(sheets[0]), LabelListBatch(sheets[1])};
+  const std::string batches[] = {LabelListBatch(sheets[0]).value(),
+                                 LabelListBatch(sheets[1]).value()};
   const std::string list = ReadBytes(file);
   int counts[2] = {0, 0};
   for (std::size_t at = 0; at < list.size();) {
