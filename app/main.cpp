@@ -1,8 +1,8 @@
 // Quillet: fills in and prints one sheet of 81 small labels.
 #include <QApplication>
 
-#include "platform/qt_services.h"
-#include "ui/form1.h"
+#include "platform/qt/qt_services.h"
+#include "ui/qt/form1.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

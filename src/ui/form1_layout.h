@@ -1,11 +1,19 @@
 // Where every control of the main window stands, in twips (1/1440 inch) from
-// the top-left corner of the client area, as the label grid was drawn.
+// the top-left corner of the client area, as the label grid was drawn, and
+// what each one is called. Both front ends place their controls from here.
 #pragma once
+
+#include <string>
+
+#include "sheet/label_sheet.h"
 
 namespace quillet::layout {
 
-// 15 twips are one device-independent pixel (96 per inch); Qt scales those
-// for the screen, so the grid keeps its proportions at any scale.
+inline constexpr char16_t kWindowTitle[] = u"Quillet";
+
+inline constexpr int kTwipsPerInch = 1440;
+// 15 twips are one device-independent pixel (96 per inch); the front ends
+// scale those for the screen, so the grid keeps its proportions at any scale.
 inline constexpr int kTwipsPerPixel = 15;
 constexpr int Px(int twips) {
   return twips / kTwipsPerPixel;
@@ -13,6 +21,14 @@ constexpr int Px(int twips) {
 
 inline constexpr int kClientWidth = 11100;
 inline constexpr int kClientHeight = 6930;
+
+struct TwipRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const TwipRect&, const TwipRect&) = default;
+};
 
 // Cell boxes: two per label, the lower overlapping the upper by 45 twips.
 inline constexpr int kCellLeft = 1920;
@@ -22,37 +38,65 @@ inline constexpr int kCellPitchY = 600;
 inline constexpr int kLine2Below = 240;
 inline constexpr int kCellWidth = 855;
 inline constexpr int kCellHeight = 285;
+inline constexpr char16_t kCellTypeface[] = u"Courier New";
 inline constexpr double kCellFontPoints = 8.25;
 
-// Dark filler boxes: column 1 and row 10 of the grid.
+constexpr TwipRect CellBoxRect(int group, int index, Line line) {
+  return {kCellLeft + kCellPitchX * index,
+          kCellTop + kCellPitchY * (group - 1) + (line == Line::Text2 ? kLine2Below : 0),
+          kCellWidth, kCellHeight};
+}
+
+// Dark filler boxes: column 1 and row 10 of the grid. 0..8 stand left of the
+// rows, 9 in the corner, 10..18 below the columns.
 inline constexpr int kFillerCount = 19;
 inline constexpr int kFillerColumnLeft = 960;
 inline constexpr int kFillerRowTop = 5640;
 inline constexpr int kFillerWidth = 855;
 inline constexpr int kFillerHeight = 495;
+// What a filler holds, so that it looks like an empty box of the grid.
+inline constexpr char16_t kFillerText[] = u" ";
+
+constexpr TwipRect FillerRect(int k) {
+  return {k <= 9 ? kFillerColumnLeft : kCellLeft + kCellPitchX * (k - 10),
+          k <= 8 ? kCellTop + kCellPitchY * k : kFillerRowTop, kFillerWidth, kFillerHeight};
+}
 
 // Row and column numbers.
 inline constexpr int kHeadingHeight = 495;
+inline constexpr char16_t kHeadingTypeface[] = u"Arial";
 inline constexpr double kHeadingFontPoints = 18;
 
 struct Heading {
   int number;  // Label1..Label20
-  const char* caption;
+  const char16_t* caption;
   int left, top, width;
   bool centred;
 };
 
 inline constexpr Heading kHeadings[] = {
-    {2, "1", 600, 240, 255, false},   {1, "2", 600, 840, 255, false},
-    {3, "3", 600, 1440, 255, false},  {4, "4", 600, 2040, 255, false},
-    {5, "5", 600, 2640, 255, false},  {6, "6", 600, 3240, 255, false},
-    {7, "7", 600, 3840, 255, false},  {8, "8", 600, 4440, 255, false},
-    {9, "9", 600, 5040, 255, false},  {19, "10", 480, 5640, 375, false},
-    {20, "1", 960, 6240, 855, true},  {10, "2", 1920, 6240, 855, true},
-    {11, "3", 2880, 6240, 855, true}, {12, "4", 3960, 6240, 735, true},
-    {13, "5", 4800, 6240, 855, true}, {14, "6", 5760, 6240, 855, true},
-    {15, "7", 6720, 6240, 855, true}, {16, "8", 7680, 6240, 855, true},
-    {17, "9", 8640, 6240, 855, true}, {18, "10", 9600, 6240, 855, true},
+    {2, u"1", 600, 240, 255, false},   {1, u"2", 600, 840, 255, false},
+    {3, u"3", 600, 1440, 255, false},  {4, u"4", 600, 2040, 255, false},
+    {5, u"5", 600, 2640, 255, false},  {6, u"6", 600, 3240, 255, false},
+    {7, u"7", 600, 3840, 255, false},  {8, u"8", 600, 4440, 255, false},
+    {9, u"9", 600, 5040, 255, false},  {19, u"10", 480, 5640, 375, false},
+    {20, u"1", 960, 6240, 855, true},  {10, u"2", 1920, 6240, 855, true},
+    {11, u"3", 2880, 6240, 855, true}, {12, u"4", 3960, 6240, 735, true},
+    {13, u"5", 4800, 6240, 855, true}, {14, u"6", 5760, 6240, 855, true},
+    {15, u"7", 6720, 6240, 855, true}, {16, u"8", 7680, 6240, 855, true},
+    {17, u"9", 8640, 6240, 855, true}, {18, u"10", 9600, 6240, 855, true},
 };
+
+constexpr TwipRect HeadingRect(const Heading& heading) {
+  return {heading.left, heading.top, heading.width, kHeadingHeight};
+}
+
+// The controls' names, as in "R3Text1(5)", "Text1(12)" and "Label19".
+std::u16string CellBoxName(int group, int index, Line line);
+std::u16string FillerName(int k);
+std::u16string HeadingName(const Heading& heading);
+// What a screen reader says for a cell box: "Row 3, column 7, lower line"
+// (the grid's own column numbers, which start at the filler column).
+std::u16string CellAccessibleName(int group, int index, Line line);
 
 }  // namespace quillet::layout

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "faults/fault_env.h"
-#include "ui/form1_fixture.h"
+#include "ui/qt/form1_fixture.h"
 
 namespace quillet::testing {
 

@@ -1,4 +1,4 @@
-#include "platform/qt_input_box.h"
+#include "platform/qt/qt_input_box.h"
 
 #include <gtest/gtest.h>
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "sheet/label_sheet.h"
+#include "ui/form1_commands.h"
 #include "ui/services.h"
 
 class QAction;
@@ -19,7 +20,9 @@ class QMenu;
 
 namespace quillet {
 
-class Form1 : public QMainWindow {
+// Built from the shared description in ui/: the layout, the menu tree and
+// the commands they run.
+class Form1 : public QMainWindow, private WindowActions {
   Q_OBJECT
 
  public:
@@ -46,28 +49,19 @@ class Form1 : public QMainWindow {
   void CreateHeadings(QWidget* client);
   void CreateMenus();
   void ApplyColours();
-  void Load();
-  void ShowLaterIfFailed(const Status& status);
-  void ShowIfFailed(const Status& status);
-  void SetPrintitCaption(const std::u16string& caption);
   void ShowLine(int group, int index, Line line);
 
-  void PrintSheet();
-  void PrintTestPage();
-  void EnterNewAdjustments();
-  void AddSheetToList();
-  void ViewList();
-  void ClearSheet();
-  void ShowAbout();
+  void SetOffsetsCaption(const std::u16string& caption) override;
+  void EndProgram() override;
 
-  Services services_;
   LabelSheet sheet_;
+  Form1Commands commands_;
   // [group-1][index] for each line.
   std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text1_{};
   std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text2_{};
   QList<QLineEdit*> fillers_;
   QList<QLabel*> headings_;
-  QAction* printit_ = nullptr;
+  QAction* offsets_item_ = nullptr;
   std::function<void()> end_program_;
 };
 

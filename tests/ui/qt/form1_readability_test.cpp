@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "ui/form1_fixture.h"
+#include "ui/qt/form1_fixture.h"
 #include "ui/readable_colours.h"
 
 namespace quillet::testing {

@@ -1,10 +1,10 @@
-#include "platform/qt_printer_dialog.h"
+#include "platform/qt/qt_printer_dialog.h"
 
 #include <QApplication>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
-#include "platform/qt_print_surface.h"
+#include "platform/qt/qt_print_surface.h"
 
 namespace quillet {
 

@@ -2,11 +2,11 @@
 // and wired in one place, so the program and its tests set them up alike.
 #pragma once
 
-#include "platform/qt_input_box.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_printer_dialog.h"
-#include "platform/qt_program_file_query.h"
-#include "platform/qt_program_starter.h"
+#include "platform/qt/qt_input_box.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_printer_dialog.h"
+#include "platform/qt/qt_program_file_query.h"
+#include "platform/qt/qt_program_starter.h"
 #include "ui/services.h"
 
 class QWidget;

@@ -1,4 +1,4 @@
-#include "platform/qt_services.h"
+#include "platform/qt/qt_services.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "platform/qt_program_starter.h"
+#include "platform/qt/qt_program_starter.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/qt_print_surface.h"
+#include "platform/qt/qt_print_surface.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "platform/qt_program_file_query.h"
+#include "platform/qt/qt_program_file_query.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/access_key_menu.h"
+#include "ui/qt/access_key_menu.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QTest>
 
-#include "ui/form1_fixture.h"
+#include "ui/qt/form1_fixture.h"
 
 namespace quillet::testing {
 namespace {

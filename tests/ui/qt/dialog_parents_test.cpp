@@ -14,9 +14,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt_services.h"
+#include "platform/qt/qt_services.h"
 #include "support/temp_dir.h"
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 namespace quillet::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,17 +11,16 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <array>
+#include <iterator>
 #include <limits>
+#include <optional>
 
-#include "calibration/calibration_entry.h"
-#include "calibration/calibration_file.h"
-#include "calibration/test_print.h"
-#include "print/print_label.h"
-#include "sheet/sheet_editing.h"
-#include "ui/access_key_menu.h"
-#include "ui/accessible_decoration.h"
 #include "ui/flag_icon.h"
 #include "ui/form1_layout.h"
+#include "ui/menu_tree.h"
+#include "ui/qt/access_key_menu.h"
+#include "ui/qt/accessible_decoration.h"
 #include "ui/readable_colours.h"
 
 namespace quillet {
@@ -33,12 +32,12 @@ using layout::Px;
 // platform has no matching role.
 const QColor kWindowBackground = Qt::white;  // active caption text
 
-QRect TwipRect(int left, int top, int width, int height) {
-  return {Px(left), Px(top), Px(width), Px(height)};
+QRect ToPixels(const layout::TwipRect& rect) {
+  return {Px(rect.left), Px(rect.top), Px(rect.width), Px(rect.height)};
 }
 
-QString Qs(const std::u16string& text) {
-  return QString::fromStdU16String(text);
+QString Qs(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 Rgb ToRgb(const QColor& colour) {
@@ -54,9 +53,11 @@ QColor ToQColor(Rgb colour) {
 }  // namespace
 
 Form1::Form1(Services services, QWidget* parent)
-    : QMainWindow(parent), services_(services), end_program_([] { QCoreApplication::exit(0); }) {
+    : QMainWindow(parent),
+      commands_(sheet_, services, *this),
+      end_program_([] { QCoreApplication::exit(0); }) {
   setObjectName("Form1");
-  setWindowTitle("Quillet");
+  setWindowTitle(Qs(layout::kWindowTitle));
   QIcon icon;
   icon.addPixmap(QPixmap(kFlagIcon32));
   icon.addPixmap(QPixmap(kFlagIcon16));
@@ -80,7 +81,10 @@ Form1::Form1(Services services, QWidget* parent)
 
   // The client area is fixed by the grid; the frame and menu bar come on top.
   resize(Px(layout::kClientWidth), Px(layout::kClientHeight) + menuBar()->sizeHint().height());
-  Load();
+  // At load the window is not on screen yet; a failure is shown once it is.
+  if (Status loaded = commands_.Load(); !loaded) {
+    QTimer::singleShot(0, this, [this, loaded] { commands_.ShowIfFailed(loaded); });
+  }
   text1_[0][0]->setFocus();
 }
 
@@ -89,7 +93,7 @@ Form1::~Form1() {
 }
 
 void Form1::CreateCells(QWidget* client) {
-  QFont font("Courier New");
+  QFont font(Qs(layout::kCellTypeface));
   font.setPointSizeF(layout::kCellFontPoints);
   // Created in reading order, upper line first: Qt's focus chain follows the
   // order of creation, so this is also the Tab order.
@@ -97,18 +101,11 @@ void Form1::CreateCells(QWidget* client) {
     for (int index = 0; index < CellsPerGroup; ++index) {
       for (Line line : {Line::Text1, Line::Text2}) {
         auto* box = new QLineEdit(client);
-        const int upper = line == Line::Text1 ? 1 : 2;
-        box->setObjectName(QString("R%1Text%2(%3)").arg(group).arg(upper).arg(index));
-        box->setAccessibleName(QString("Row %1, column %2, %3 line")
-                                   .arg(group)
-                                   .arg(index + 2)
-                                   .arg(line == Line::Text1 ? "upper" : "lower"));
+        box->setObjectName(Qs(layout::CellBoxName(group, index, line)));
+        box->setAccessibleName(Qs(layout::CellAccessibleName(group, index, line)));
         box->setFont(font);
         box->setMaxLength(std::numeric_limits<int>::max());
-        const int top = layout::kCellTop + layout::kCellPitchY * (group - 1) +
-                        (line == Line::Text2 ? layout::kLine2Below : 0);
-        box->setGeometry(TwipRect(layout::kCellLeft + layout::kCellPitchX * index, top,
-                                  layout::kCellWidth, layout::kCellHeight));
+        box->setGeometry(ToPixels(layout::CellBoxRect(group, index, line)));
         connect(box, &QLineEdit::textChanged, this,
                 [this, group, index, line](const QString& text) {
                   auto typed = text.toStdU16String();
@@ -116,7 +113,7 @@ void Form1::CreateCells(QWidget* client) {
                     sheet_.SetText(group, index, line, std::move(typed));
                 });
         (line == Line::Text1 ? text1_ : text2_)[group - 1][index] = box;
-        if (line == Line::Text1) box->installEventFilter(this);
+        box->installEventFilter(this);
       }
     }
   }
@@ -124,67 +121,58 @@ void Form1::CreateCells(QWidget* client) {
 
 void Form1::CreateFillers(QWidget* client) {
   for (int k = 0; k < layout::kFillerCount; ++k) {
-    auto* filler = new QLineEdit(" ", client);
-    filler->setObjectName(QString("Text1(%1)").arg(k));
+    auto* filler = new QLineEdit(Qs(layout::kFillerText), client);
+    filler->setObjectName(Qs(layout::FillerName(k)));
     filler->setEnabled(false);
     filler->setFocusPolicy(Qt::NoFocus);
     // Dark bars that frame the grid: nothing for a screen reader to read or edit.
     MarkAsDecoration(filler);
-    const int left =
-        k <= 9 ? layout::kFillerColumnLeft : layout::kCellLeft + layout::kCellPitchX * (k - 10);
-    const int top = k <= 8 ? layout::kCellTop + layout::kCellPitchY * k : layout::kFillerRowTop;
-    filler->setGeometry(TwipRect(left, top, layout::kFillerWidth, layout::kFillerHeight));
+    filler->setGeometry(ToPixels(layout::FillerRect(k)));
     fillers_ << filler;
   }
 }
 
 void Form1::CreateHeadings(QWidget* client) {
-  QFont font("Arial");
+  QFont font(Qs(layout::kHeadingTypeface));
   font.setPointSizeF(layout::kHeadingFontPoints);
   for (const layout::Heading& heading : layout::kHeadings) {
-    auto* label = new QLabel(heading.caption, client);
-    label->setObjectName(QString("Label%1").arg(heading.number));
+    auto* label = new QLabel(Qs(heading.caption), client);
+    label->setObjectName(Qs(layout::HeadingName(heading)));
     label->setFont(font);
     label->setAlignment((heading.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label->setAutoFillBackground(true);
-    label->setGeometry(TwipRect(heading.left, heading.top, heading.width, layout::kHeadingHeight));
+    label->setGeometry(ToPixels(layout::HeadingRect(heading)));
     headings_ << label;
   }
 }
 
 void Form1::CreateMenus() {
-  auto item = [this](QMenu* menu, const char* name, const QString& caption, auto operation) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    connect(action, &QAction::triggered, this, operation);
-    return action;
-  };
-  auto submenu = [](auto* parent, const char* name, const QString& caption) {
-    QMenu* menu = new AccessKeyMenu(caption, parent);
-    parent->addMenu(menu);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-  };
-  auto command = [this](const char* name, const QString& caption, auto operation) {
-    QAction* action = menuBar()->addAction(caption);
-    action->setObjectName(name);
-    connect(action, &QAction::triggered, this, operation);
-    return action;
-  };
-
-  QMenu* file = submenu(menuBar(), "File", "&File");
-  QMenu* label_list = submenu(file, "LabelList", "&LabelList");
-  item(label_list, "AddToList", "&Add to LabelList.txt", &Form1::AddSheetToList);
-  item(label_list, "ViewList", "&View LabelList.txt", &Form1::ViewList);
-  QMenu* calibration = submenu(file, "PAdj1", "&Printer Calibration");
-  item(calibration, "Ptest", "&Print test", &Form1::PrintTestPage);
-  item(calibration, "PAdj", "&Enter Adjustments", &Form1::EnterNewAdjustments);
-  item(file, "Printit2", "&Print", &Form1::PrintSheet);
-  item(file, "Exit", "&Exit", [this] { end_program_(); });
-  command("Clear", "&Clear", &Form1::ClearSheet);
-  printit_ = command("Printit", "&Print (Adj =", &Form1::PrintSheet);
-  command("About", "&About", &Form1::ShowAbout);
+  // The menu each entry opens, by its index in the tree; commands have none.
+  std::array<QMenu*, std::size(kMenuTree)> menus{};
+  for (std::size_t at = 0; at < std::size(kMenuTree); ++at) {
+    const MenuEntry& entry = kMenuTree[at];
+    const std::optional<std::size_t> parent = ParentOf(at);
+    QAction* action = nullptr;
+    if (entry.command == Command::OpenMenu) {
+      auto* menu = new AccessKeyMenu(Qs(entry.caption), this);
+      menu->setObjectName(entry.name);
+      if (parent) {
+        menus[*parent]->addMenu(menu);
+      } else {
+        menuBar()->addMenu(menu);
+      }
+      menus[at] = menu;
+      action = menu->menuAction();
+    } else {
+      // Commands on the bar itself run on a click, without opening a menu.
+      action = parent ? menus[*parent]->addAction(Qs(entry.caption))
+                      : menuBar()->addAction(Qs(entry.caption));
+      connect(action, &QAction::triggered, this,
+              [this, command = entry.command] { commands_.Run(command); });
+    }
+    action->setObjectName(entry.name);
+    if (entry.name == kOffsetsItemName) offsets_item_ = action;
+  }
 }
 
 QLineEdit* Form1::CellBox(int group, int index, Line line) const {
@@ -225,19 +213,12 @@ void Form1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
 }
 
-void Form1::Load() {
-  auto start = LoadCalibrationAtStart();
-  if (start) {
-    SetPrintitCaption(start->caption);
-  } else {
-    // Not the caption the item was created with: it would look like offsets cut short.
-    SetPrintitCaption(kUnreadableCaption);
-    ShowLaterIfFailed(start.status());
-  }
+void Form1::SetOffsetsCaption(const std::u16string& caption) {
+  offsets_item_->setText(Qs(caption));
 }
 
-void Form1::SetPrintitCaption(const std::u16string& caption) {
-  printit_->setText(Qs(caption));
+void Form1::EndProgram() {
+  end_program_();
 }
 
 void Form1::ShowLine(int group, int index, Line line) {
@@ -251,55 +232,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
     for (int group = 1; group <= GroupCount; ++group) {
       for (int index = 0; index < CellsPerGroup; ++index) {
-        if (watched == text1_[group - 1][index]) CopyPreviousCell(sheet_, group, index);
+        for (Line line : {Line::Text1, Line::Text2}) {
+          if (watched == CellBox(group, index, line))
+            commands_.CellDoubleClicked(group, index, line);
+        }
       }
     }
   }
   return QMainWindow::eventFilter(watched, event);
-}
-
-void Form1::ShowIfFailed(const Status& status) {
-  if (!status.ok()) services_.messages.ShowError(status.message());
-}
-
-// At load the window is not on screen yet; show the message once it is.
-void Form1::ShowLaterIfFailed(const Status& status) {
-  if (status.ok()) return;
-  QTimer::singleShot(0, this, [this, status] { ShowIfFailed(status); });
-}
-
-void Form1::PrintSheet() {
-  ShowIfFailed(PrintLabel(sheet_, services_.printer_dialog).status());
-}
-
-void Form1::PrintTestPage() {
-  ShowIfFailed(PrintTest(sheet_, services_.printer_dialog).status());
-}
-
-void Form1::EnterNewAdjustments() {
-  auto caption = EnterAdjustments(services_.input_box);
-  if (!caption) {
-    ShowIfFailed(caption.status());
-  } else if (caption->has_value()) {
-    SetPrintitCaption(**caption);
-  }  // else both boxes were cancelled: the file and so the caption stand as they are
-}
-
-void Form1::AddSheetToList() {
-  ShowIfFailed(AddToLabelList(sheet_));
-}
-
-void Form1::ViewList() {
-  ShowIfFailed(ViewLabelList(services_.program_starter));
-}
-
-void Form1::ClearSheet() {
-  ClearIt(sheet_);
-}
-
-void Form1::ShowAbout() {
-  const std::u16string text = AboutText(QuilletMaker(), services_.program_file.Query());
-  services_.messages.ShowInformation(kAboutTitle, text);
 }
 
 }  // namespace quillet

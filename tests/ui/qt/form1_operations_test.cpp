@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "ui/form1_fixture.h"
+#include "ui/qt/form1_fixture.h"
 
 namespace quillet::testing {
 namespace {

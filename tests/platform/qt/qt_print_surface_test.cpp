@@ -1,4 +1,4 @@
-#include "platform/qt_print_surface.h"
+#include "platform/qt/qt_print_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/qt_printer_dialog.h"
+#include "platform/qt/qt_printer_dialog.h"
 #include "print/print_label.h"
 #include "support/temp_dir.h"
 

@@ -7,7 +7,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "ui/form1_fixture.h"
+#include "ui/qt/form1_fixture.h"
 
 namespace quillet::testing {
 namespace {

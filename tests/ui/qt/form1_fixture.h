@@ -14,7 +14,7 @@
 #include "support/recording_message_box.h"
 #include "support/scripted_input_box.h"
 #include "support/temp_dir.h"
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 namespace quillet::testing {
 

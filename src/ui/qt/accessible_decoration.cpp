@@ -1,4 +1,4 @@
-#include "ui/accessible_decoration.h"
+#include "ui/qt/accessible_decoration.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,0 +1,31 @@
+#include "ui/form1_layout.h"
+
+namespace quillet::layout {
+namespace {
+
+std::u16string Number(int value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+std::u16string CellBoxName(int group, int index, Line line) {
+  return u"R" + Number(group) + u"Text" + Number(line == Line::Text1 ? 1 : 2) + u"(" +
+         Number(index) + u")";
+}
+
+std::u16string FillerName(int k) {
+  return u"Text1(" + Number(k) + u")";
+}
+
+std::u16string HeadingName(const Heading& heading) {
+  return u"Label" + Number(heading.number);
+}
+
+std::u16string CellAccessibleName(int group, int index, Line line) {
+  return u"Row " + Number(group) + u", column " + Number(index + 2) + u", " +
+         (line == Line::Text1 ? u"upper" : u"lower") + u" line";
+}
+
+}  // namespace quillet::layout

@@ -1,0 +1,58 @@
+// The main window's menus: every item's name, caption (with "&" before its
+// access key), place in the tree and the command it runs. Both front ends
+// build their menus from this one table.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace quillet {
+
+// What a menu item does when chosen; OpenMenu items only open their submenu.
+enum class Command {
+  OpenMenu,
+  AddToList,
+  ViewList,
+  PrintTest,
+  EnterAdjustments,
+  Print,
+  Exit,
+  Clear,
+  About,
+};
+
+struct MenuEntry {
+  const char* name;
+  const char16_t* caption;
+  // 0 on the menu bar, 1 in a menu of the bar, 2 in a submenu of that.
+  int level;
+  Command command;
+};
+
+// Depth first, in the order shown: an entry's submenu holds the entries right
+// after it that are one level deeper.
+inline constexpr MenuEntry kMenuTree[] = {
+    {"File", u"&File", 0, Command::OpenMenu},
+    {"LabelList", u"&LabelList", 1, Command::OpenMenu},
+    {"AddToList", u"&Add to LabelList.txt", 2, Command::AddToList},
+    {"ViewList", u"&View LabelList.txt", 2, Command::ViewList},
+    {"PAdj1", u"&Printer Calibration", 1, Command::OpenMenu},
+    {"Ptest", u"&Print test", 2, Command::PrintTest},
+    {"PAdj", u"&Enter Adjustments", 2, Command::EnterAdjustments},
+    {"Printit2", u"&Print", 1, Command::Print},
+    {"Exit", u"&Exit", 1, Command::Exit},
+    {"Clear", u"&Clear", 0, Command::Clear},
+    // Its caption shows the offsets from the load on; this one is never seen.
+    {"Printit", u"&Print (Adj =", 0, Command::Print},
+    {"About", u"&About", 0, Command::About},
+};
+
+// The item whose caption shows the calibration offsets.
+inline constexpr std::string_view kOffsetsItemName = "Printit";
+
+// The index of the entry whose menu holds kMenuTree[at]; none for the menu bar.
+// Building the entries in table order thus always finds the parent built.
+std::optional<std::size_t> ParentOf(std::size_t at);
+
+}  // namespace quillet
