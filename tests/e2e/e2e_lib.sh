@@ -411,11 +411,9 @@ CONF
     fail "the private cupsd did not answer: $(cat "$d/log/stderr" "$d/log/error_log" 2>/dev/null | tail -5)"
 }
 
-# generic_pdf_ppd: the PPD file of cups-filters' generic PDF driver. It is
-# given to lpadmin as a file (-P): a freshly started cupsd fills the model list
-# that `lpinfo -m` shows in the background, and on a busy machine that list can
-# still lack the driver when the test asks.
+# generic_pdf_ppd: the model name of cups-filters' generic PDF driver. awk
+# reads the whole list: leaving early would kill lpinfo with SIGPIPE, which
+# pipefail turns into a silent failure of the test.
 generic_pdf_ppd() {
-  local ppd=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd
-  [[ -f $ppd ]] && echo "$ppd"
+  lpinfo -m 2>/dev/null | awk '/Generic-PDF_Printer-PDF\.ppd/ && !found {print $1; found = 1}'
 }
