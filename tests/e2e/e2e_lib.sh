@@ -410,6 +410,12 @@ expect_shift() {
 
 # ---- A private CUPS -------------------------------------------------------
 
+# cupsd_answers: the scheduler at CUPS_SERVER is up. lpstat -r exits with 0
+# either way, so its words tell.
+cupsd_answers() {
+  [[ $(timeout 5 lpstat -r 2>/dev/null) == "scheduler is running" ]]
+}
+
 # e2e_start_cupsd: a cupsd of its own in cups/, listening only on a socket in
 # that folder, that allows file: device URIs; exports CUPS_SERVER.
 e2e_start_cupsd() {
@@ -453,7 +459,7 @@ CONF
   cupsd -f -c "$d/cupsd.conf" -s "$d/cups-files.conf" >"$d/log/stderr" 2>&1 &
   E2E_CUPSD_PID=$!
   export CUPS_SERVER=$d/cups.sock
-  wait_for 15 timeout 5 lpstat -r >/dev/null 2>&1 ||
+  wait_for 15 cupsd_answers ||
     fail "the private cupsd did not answer: $(cat "$d/log/stderr" "$d/log/error_log" 2>/dev/null | tail -5)"
 }
 
