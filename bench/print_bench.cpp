@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt_input_box.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_print_surface.h"
-#include "platform/qt_program_file_query.h"
-#include "platform/qt_program_starter.h"
+#include "platform/qt/qt_input_box.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_print_surface.h"
+#include "platform/qt/qt_program_file_query.h"
+#include "platform/qt/qt_program_starter.h"
 #include "print/print_label.h"
 #include "print/recording_surface.h"
-#include "ui/form1.h"
+#include "ui/qt/form1.h"
 
 namespace quillet {
 namespace {
