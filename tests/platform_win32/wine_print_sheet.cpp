@@ -4,7 +4,8 @@
 // top-left on the landscape page ("area X Y", in points from the page's
 // top-left), the ascent of the font the lines are drawn in ("ascent A", in
 // points) and each printed line ("group index line text"), for
-// wine_print_test.sh to find on the printed page.
+// wine_print_test.sh to find on the printed page. With a file name as its
+// argument the job goes into that file instead of to the printer's queue.
 #include <cstdio>
 #include <string>
 
@@ -18,11 +19,16 @@ using quillet::Line;
 
 class DefaultPrinter : public quillet::PrinterDialog {
  public:
+  explicit DefaultPrinter(std::u16string output_file) : output_file_(std::move(output_file)) {}
   quillet::PrinterChoice ShowPrinter() override {
     auto surface = quillet::SurfaceOnDefaultPrinter();
     if (!surface) return surface.status();
+    surface.value()->SetOutputFile(output_file_);
     return quillet::PrinterChoice(std::move(surface).value());
   }
+
+ private:
+  std::u16string output_file_;
 };
 
 struct Label {
@@ -63,7 +69,7 @@ bool ReportPage() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   if (!ReportPage()) {
     std::fprintf(stderr, "no default printer to print on\n");
     return 1;
@@ -73,7 +79,7 @@ int main() {
     sheet.SetText(label.group, label.index, Line::Text1, label.line1);
     sheet.SetText(label.group, label.index, Line::Text2, label.line2);
   }
-  DefaultPrinter printer;
+  DefaultPrinter printer(argc > 1 ? quillet::FromUtf8(argv[1]) : u"");
   const auto printed = quillet::PrintLabel(sheet, printer);
   if (!printed) {
     std::fprintf(stderr, "%s\n", printed.message().c_str());

@@ -3,7 +3,8 @@
 # printer, a sheet printed on it through the GDI surface (wine_print_sheet.exe)
 # with the offsets 0/0 and then .25/-.125, and the spooled pages checked label
 # by label: each line at its place of the layout tables, and moved by the
-# offsets. Usage: wine_print_test.sh WINE_PRINT_SHEET_EXE
+# offsets; and once more into a PostScript file named in the job (DOCINFO's
+# output), read back through ps2pdf. Usage: wine_print_test.sh WINE_PRINT_SHEET_EXE
 set -euo pipefail
 program=$(realpath "$1")
 here=$(dirname "$0")
@@ -84,4 +85,17 @@ expect_table_place "$work/moved.pdf" "$moved" "$work/moved.report" .25 -.125
 expect_shift "$plain" "$moved" 18 -9 0.25
 awk -v a="$plain" -v b="$moved" 'BEGIN { split(a, p, " "); split(b, q, " ")
   printf "-- the offsets moved the print by (%.3f, %.3f) pt\n", q[1] - p[1], q[2] - p[2] }'
+
+# Into a file: the same page, and nothing for the queue.
+before=$(completed_jobs)
+printf '0\r\n0\r\n' >"$work/Quillex.dat"
+(cd "$work" && timeout 120 wine "$program" "Z:${work//\//\\}\\file.ps" >"$work/file.txt" 2>"$work/file.err") ||
+  fail "printing into a file failed: $(tail -3 "$work/file.err")"
+[[ -s $work/file.ps ]] || fail "nothing was written to file.ps"
+ps2pdf -sPAPERSIZE=letter "$work/file.ps" "$work/file.pdf"
+tr -d '\r' <"$work/file.txt" >"$work/file.report"
+in_file=$(check_label_positions "$work/file.pdf" "$work/plain.expected" 0.25)
+expect_table_place "$work/file.pdf" "$in_file" "$work/file.report" 0 0
+sleep 1
+(($(completed_jobs) == before)) || fail "the job into a file also went to the queue"
 note "Wine print test passed"
