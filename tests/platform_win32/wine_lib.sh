@@ -14,8 +14,9 @@ wine_setup() {
 
 wine_cleanup() {
   local status=$?
-  wineserver -k 2>/dev/null || true
-  (exit "$status")
+  set +e
+  wineserver -k 2>/dev/null
+  (exit "$status")  # e2e_cleanup takes the test's status from $?
   e2e_cleanup
 }
 
