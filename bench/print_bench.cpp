@@ -57,9 +57,9 @@ void FillSheet(LabelSheet& sheet, int round = 0) {
 // Hands over a new recording surface each time, on a log it empties first.
 class RecordingDialog : public PrinterDialog {
  public:
-  std::unique_ptr<PrintSurface> ShowPrinter() override {
+  PrinterChoice ShowPrinter() override {
     log.clear();
-    return std::make_unique<RecordingSurface>(log);
+    return std::unique_ptr<PrintSurface>(std::make_unique<RecordingSurface>(log));
   }
   std::vector<std::string> log;
 };
@@ -68,11 +68,11 @@ class RecordingDialog : public PrinterDialog {
 class PdfDialog : public PrinterDialog {
  public:
   explicit PdfDialog(fs::path pdf) : pdf_(std::move(pdf)) {}
-  std::unique_ptr<PrintSurface> ShowPrinter() override {
+  PrinterChoice ShowPrinter() override {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QString::fromStdString(pdf_.string()));
-    return std::make_unique<QtPrintSurface>(std::move(printer));
+    return std::unique_ptr<PrintSurface>(std::make_unique<QtPrintSurface>(std::move(printer)));
   }
 
  private:
