@@ -26,6 +26,29 @@ foreach(size 16x16 32x32)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps)
 endforeach()
 
+# The documents a Debian package carries: the licence in DEP-5 form, the
+# changelog and a short manual page, the last two compressed with gzip -9n so
+# that the bytes do not depend on when they were built. Debian-style systems only.
+if(UNIX)
+  set(QUILLET_DOC_DIR ${PROJECT_BINARY_DIR}/doc)
+  find_program(QUILLET_GZIP gzip REQUIRED)
+  set(quillet_compressed_docs)
+  foreach(doc changelog quillet.1)
+    add_custom_command(
+      OUTPUT ${QUILLET_DOC_DIR}/${doc}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLET_DOC_DIR}
+      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${doc} ${QUILLET_DOC_DIR}/${doc}
+      COMMAND ${QUILLET_GZIP} -9nf ${QUILLET_DOC_DIR}/${doc}
+      DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${doc}
+      COMMENT "Compressing ${doc}")
+    list(APPEND quillet_compressed_docs ${QUILLET_DOC_DIR}/${doc}.gz)
+  endforeach()
+  add_custom_target(quillet_docs ALL DEPENDS ${quillet_compressed_docs})
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${QUILLET_DOC_DIR}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillet)
+  install(FILES ${QUILLET_DOC_DIR}/quillet.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillet)
 set(CPACK_PACKAGE_VENDOR "The Quillet developers")
@@ -37,9 +60,15 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quillet maintainers <maintainers@quillet.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quillet.example/")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quillet.example/")
+# The long description only: CPack puts the summary above it as the first line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Fill in and print a sheet of 81 small labels\n Quillet fills in and prints one sheet of labels, nine rows of nine with\n two short lines each, calibrated to the printer with a test page.")
+    "Quillet lays out one sheet of labels, nine rows of nine with two short lines
+each, in a window grid. Every line is printed centred in a field of seven
+characters of a monospaced face, at a fixed place on a landscape page.
+Two offsets in inches, checked with a test page, move the whole print to fit
+the printer and the label stock. The filled labels can be appended to a plain
+text list.")
 # dpkg-shlibdeps finds the libraries the program links (Qt, libstdc++, libc);
 # the fonts are not linked, so they are named here: "Courier New" and "Arial"
 # map to Liberation Mono and Liberation Sans, which have the same metrics.
@@ -51,6 +80,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "fonts-liberation2, libqt6printsupport6, libqt6widgets6, libqt6gui6, libqt6core6, libstdc++6, libc6")
 endif()
-# Printing to a CUPS queue and the Qt platform plugin for X11 and Wayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, cups-client, xdg-utils")
+# Printing to a CUPS queue, the Qt platform plugin for X11 and Wayland, and a
+# sans-serif face for the menus and dialogs, which come out monospaced when the
+# Liberation fonts are the only ones installed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, cups-client, xdg-utils, fonts-dejavu-core")
 include(CPack)

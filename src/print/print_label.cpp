@@ -103,7 +103,9 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
   Result<OffsetInches> offsets = ReadOffsetsInInches(calibration_file);
   if (!offsets) return offsets.status();
 
-  std::unique_ptr<PrintSurface> surface = dialog.ShowPrinter();
+  PrinterChoice chosen = dialog.ShowPrinter();
+  if (!chosen) return chosen.status();
+  std::unique_ptr<PrintSurface> surface = std::move(chosen).value();
   if (!surface) return PrintOutcome::Dismissed;
 
   TruncateLines(sheet);

@@ -43,7 +43,8 @@ Result<OffsetInches> ReadOffsetsInInches(const std::filesystem::path& file);
 // Reads the offsets, shows the printer dialog, cuts every line longer than 7
 // characters in the sheet itself, and prints all 162 lines at their places.
 // A calibration that cannot be read or is not two numbers fails before the
-// dialog; a dismissed dialog ends the call: in both cases nothing is cut.
+// dialog; a dismissed or failed dialog ends the call: in all these cases
+// nothing is cut.
 Result<PrintOutcome> PrintLabel(
     LabelSheet& sheet, PrinterDialog& dialog,
     const std::filesystem::path& calibration_file = kCalibrationFileName);

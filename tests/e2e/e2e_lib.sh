@@ -343,18 +343,19 @@ page_turned() {
     awk 'length($5) > 1 { if ($4 - $2 > $3 - $1) up++; else across++ } END { exit !(up > 0 && across == 0) }'
 }
 
-# check_label_positions PDF EXPECTED: EXPECTED has lines "group index line text"
-# (the text as printed, at most 7 characters, no blanks inside). The first line
-# is the reference label: the origin of the grid is derived from where it landed,
-# and every label must then stand at
+# check_label_positions PDF EXPECTED [TOLERANCE]: EXPECTED has lines "group
+# index line text" (the text as printed, at most 7 characters, no blanks
+# inside). The first line is the reference label: the origin of the grid is
+# derived from where it landed, and every label must then stand at
 #   x = origin_x + 40.5 pt * index + 4.8 pt * leading blanks,
 #   y = origin_y + 27 pt * (group - 1) + 9 pt * (line - 1),
-# within 0.05 pt, with no other word on the page. Prints "origin_x origin_y",
-# the place of line 1 of cell (R1, 0) without its leading blanks.
+# within TOLERANCE (0.05 pt unless given), with no other word on the page.
+# Prints "origin_x origin_y", the place of line 1 of cell (R1, 0) without its
+# leading blanks; with a TOLERANCE given, also notes the worst deviation.
 check_label_positions() {
-  local pdf=$1 expected=$2
+  local pdf=$1 expected=$2 tolerance=${3:-0.05} report=${3:+1}
   pdf_words "$pdf" >"$E2E_TMP/words.txt"
-  awk -v tol=0.05 '
+  awk -v tol="$tolerance" -v report="$report" '
     function spaces(t,  n) { n = length(t); return n == 0 ? 4 : n == 1 ? 3 : n <= 4 ? 2 : n == 5 ? 1 : 0 }
     function abs(v) { return v < 0 ? -v : v }
     FNR == NR { wx[++nw] = $1; wy[nw] = $2; wt[nw] = $3; next }
@@ -372,7 +373,12 @@ check_label_positions() {
         x = ox + 40.5 * ei[e] + 4.8 * spaces(et[e]); y = oy + 27 * (eg[e] - 1) + 9 * (el[e] - 1)
         found = 0
         for (w = 1; w <= nw; w++)
-          if (!used[w] && wt[w] == et[e] && abs(wx[w] - x) <= tol && abs(wy[w] - y) <= tol) { used[w] = 1; found = 1; break }
+          if (!used[w] && wt[w] == et[e] && abs(wx[w] - x) <= tol && abs(wy[w] - y) <= tol) {
+            used[w] = 1; found = 1
+            if (abs(wx[w] - x) > worst) worst = abs(wx[w] - x)
+            if (abs(wy[w] - y) > worst) worst = abs(wy[w] - y)
+            break
+          }
         if (!found) {
           near = ""; shown = 0
           for (w = 1; w <= nw && shown < 3; w++)
@@ -385,6 +391,7 @@ check_label_positions() {
       for (w = 1; w <= nw; w++) if (!used[w]) { printf "FAIL: unexpected word \"%s\" at (%.3f, %.3f)\n", wt[w], wx[w], wy[w] > "/dev/stderr"; bad++ }
       if (bad > 10) printf "FAIL: ... %d misplaced or unexpected in all\n", bad > "/dev/stderr"
       if (bad) exit 1
+      if (report) printf "-- %d lines in place, worst deviation from the grid %.3f pt\n", ne, worst > "/dev/stderr"
       printf "%.4f %.4f\n", ox, oy
     }' "$E2E_TMP/words.txt" "$expected" || fail "labels misplaced in $(basename "$pdf")"
 }
@@ -399,16 +406,23 @@ expect_landscape() {
   note "$(basename "$1"): portrait sheet ($size pt) with the landscape page turned onto it"
 }
 
-# expect_shift BASE SHIFTED DX DY: the second origin lies DX, DY points from the first.
+# expect_shift BASE SHIFTED DX DY [TOLERANCE]: the second origin lies DX, DY
+# points from the first, within TOLERANCE (0.02 pt unless given).
 expect_shift() {
-  awk -v a="$1" -v b="$2" -v dx="$3" -v dy="$4" 'BEGIN {
+  awk -v a="$1" -v b="$2" -v dx="$3" -v dy="$4" -v tol="${5:-0.02}" 'BEGIN {
     split(a, p, " "); split(b, q, " ")
     ddx = q[1] - p[1] - dx; ddy = q[2] - p[2] - dy
-    exit !(ddx < 0.02 && ddx > -0.02 && ddy < 0.02 && ddy > -0.02) }' ||
+    exit !(ddx < tol && ddx > -tol && ddy < tol && ddy > -tol) }' ||
     fail "the print moved from ($1) to ($2), expected a shift of ($3, $4) pt"
 }
 
 # ---- A private CUPS -------------------------------------------------------
+
+# cupsd_answers: the scheduler at CUPS_SERVER is up. lpstat -r exits with 0
+# either way, so its words tell.
+cupsd_answers() {
+  [[ $(timeout 5 lpstat -r 2>/dev/null) == "scheduler is running" ]]
+}
 
 # e2e_start_cupsd: a cupsd of its own in cups/, listening only on a socket in
 # that folder, that allows file: device URIs; exports CUPS_SERVER.
@@ -453,7 +467,7 @@ CONF
   cupsd -f -c "$d/cupsd.conf" -s "$d/cups-files.conf" >"$d/log/stderr" 2>&1 &
   E2E_CUPSD_PID=$!
   export CUPS_SERVER=$d/cups.sock
-  wait_for 15 timeout 5 lpstat -r >/dev/null 2>&1 ||
+  wait_for 15 cupsd_answers ||
     fail "the private cupsd did not answer: $(cat "$d/log/stderr" "$d/log/error_log" 2>/dev/null | tail -5)"
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program as installed: the desktop entry and AppStream data validate,
 # `cmake --install` puts every file in its standard place, and `cpack -G DEB`
-# builds a package that holds them and names its dependencies.
+# builds a package that holds them, names its dependencies with the versions
+# dpkg-shlibdeps found, and passes lintian without an error.
 # Usage: packaging_test.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 source_dir=$1 build_dir=$2
@@ -10,13 +11,18 @@ note() { echo "-- $*"; }
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/quillet-pack.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 
+for tool in file lintian dpkg-shlibdeps; do
+  command -v "$tool" >/dev/null || fail "$tool is missing: scripts/deps installs it"
+done
+
 desktop-file-validate "$source_dir/packaging/quillet.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$source_dir/packaging/quillet.metainfo.xml" || fail "appstreamcli validate"
 
 expect_tree() { # ROOT PREFIX: the installed files under ROOT/PREFIX
   local root=$1 prefix=$2 path
   for path in bin/quillet share/applications/quillet.desktop share/metainfo/quillet.metainfo.xml \
-    share/icons/hicolor/16x16/apps/quillet.png share/icons/hicolor/32x32/apps/quillet.png; do
+    share/icons/hicolor/16x16/apps/quillet.png share/icons/hicolor/32x32/apps/quillet.png \
+    share/doc/quillet/copyright share/doc/quillet/changelog.gz share/man/man1/quillet.1.gz; do
     [[ -s $root$prefix/$path ]] || fail "$prefix/$path missing from $(basename "$root")"
   done
   [[ -x $root$prefix/bin/quillet ]] || fail "$prefix/bin/quillet is not executable"
@@ -26,6 +32,8 @@ expect_tree() { # ROOT PREFIX: the installed files under ROOT/PREFIX
     fail "the 32x32 icon is $(file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png")"
   # The installed entry starts the installed program by the name the package puts on PATH.
   grep -qx 'Exec=quillet' "$root$prefix/share/applications/quillet.desktop" || fail "Exec line"
+  gzip -t "$root$prefix/share/doc/quillet/changelog.gz" "$root$prefix/share/man/man1/quillet.1.gz" ||
+    fail "a compressed document is damaged"
 }
 
 cmake --install "$build_dir" --prefix "$tmp/prefix" >"$tmp/install.log" || fail "cmake --install: $(tail -5 "$tmp/install.log")"
@@ -39,6 +47,31 @@ deb=$(find "$tmp/deb" -maxdepth 1 -name 'quillet_*.deb' | awk 'NR == 1')
 note "package $(basename "$deb")"
 dpkg-deb -x "$deb" "$tmp/root"
 expect_tree "$tmp/root" /usr
+
+version=$(dpkg-deb -f "$deb" Version)
+changelog_version=$(zcat "$tmp/root/usr/share/doc/quillet/changelog.gz" | sed -n '1s/^quillet (\([^)]*\)).*/\1/p')
+[[ $changelog_version == "$version" ]] ||
+  fail "the changelog's latest entry is \"$changelog_version\", the package is $version"
+# Versions come only from dpkg-shlibdeps; without it the list is bare names.
+versioned=$(dpkg-deb -f "$deb" Depends)
+for name in libqt6widgets6 libc6; do
+  [[ ", $versioned" == *", $name (>= "* ]] || fail "Depends has no version for $name"
+done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ ", $recommends," == *", fonts-dejavu-core,"* ]] || fail "Recommends lacks fonts-dejavu-core: $recommends"
+# The summary is the first line; the long text must not say it again.
+description=$(dpkg-deb -f "$deb" Description)
+summary=$(head -n 1 <<<"$description")
+first_long=$(sed -n '2s/^ *//p' <<<"$description")
+[[ -n $first_long && $first_long != "$summary" ]] || fail "description: $description"
+
+# lintian exits 1 when it could not check, 2 when it found an error (E:).
+lintian_status=0
+lintian --fail-on error --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1 || lintian_status=$?
+((lintian_status != 1)) || fail "lintian could not check the package: $(tail -5 "$tmp/lintian.log")"
+((lintian_status == 0)) || fail "lintian errors: $(grep '^E: ' "$tmp/lintian.log")"
+note "lintian: $(grep -c '^W: ' "$tmp/lintian.log") warnings, no errors"
+grep '^W: ' "$tmp/lintian.log" | sed 's/^/-- /' || true
 
 [[ $(dpkg-deb -f "$deb" Package) == quillet ]] || fail "package name $(dpkg-deb -f "$deb" Package)"
 depends=$(dpkg-deb -f "$deb" Depends)

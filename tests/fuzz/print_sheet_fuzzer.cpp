@@ -29,9 +29,9 @@ namespace {
 class OneSurfaceDialog : public quillet::PrinterDialog {
  public:
   explicit OneSurfaceDialog(std::vector<std::string>& log) : log_(log) {}
-  std::unique_ptr<quillet::PrintSurface> ShowPrinter() override {
+  quillet::PrinterChoice ShowPrinter() override {
     ++shown;
-    return std::make_unique<quillet::RecordingSurface>(log_);
+    return quillet::PrinterChoice(std::make_unique<quillet::RecordingSurface>(log_));
   }
   int shown = 0;
 

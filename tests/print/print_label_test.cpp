@@ -255,19 +255,30 @@ TEST_F(PrintLabelTest, PrintsColumnByColumnRowByRowLineOneFirst) {
   EXPECT_EQ(lines[18].print, "Print \"   d\"");
 }
 
-TEST_F(PrintLabelTest, DismissedDialogCutsAndPrintsNothing) {
+// A dismissed dialog ends the call quietly; a dialog that failed (no printer
+// set up, say) ends it with the dialog's own failure, for the user to see.
+TEST_F(PrintLabelTest, DismissedOrFailedDialogCutsAndPrintsNothing) {
   Calibrate("0\r\n0\r\n");
-  sheet_.SetText(3, 5, Line::Text2, u"ABCDEFGHIJ");
-  int writes = 0;
-  sheet_.OnLineChanged([&](int, int, Line) { ++writes; });
-  ScriptedPrinterDialog dialog(log_, ScriptedPrinterDialog::kDismiss);
-  Result<PrintOutcome> outcome = Print(dialog);
-  ASSERT_TRUE(outcome.ok());
-  EXPECT_EQ(*outcome, PrintOutcome::Dismissed);
-  EXPECT_EQ(dialog.times_shown(), 1);
-  EXPECT_EQ(writes, 0);
-  EXPECT_EQ(sheet_.GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
-  EXPECT_TRUE(log_.empty());
+  for (auto answer : {ScriptedPrinterDialog::kDismiss, ScriptedPrinterDialog::kFail}) {
+    LabelSheet sheet;
+    sheet.SetText(3, 5, Line::Text2, u"ABCDEFGHIJ");
+    int writes = 0;
+    sheet.OnLineChanged([&](int, int, Line) { ++writes; });
+    std::vector<std::string> log;
+    ScriptedPrinterDialog dialog(log, answer);
+    Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, file_);
+    if (answer == ScriptedPrinterDialog::kDismiss) {
+      ASSERT_TRUE(outcome.ok());
+      EXPECT_EQ(*outcome, PrintOutcome::Dismissed);
+    } else {
+      ASSERT_FALSE(outcome.ok());
+      EXPECT_EQ(outcome.message(), ScriptedPrinterDialog::kFailure);
+    }
+    EXPECT_EQ(dialog.times_shown(), 1);
+    EXPECT_EQ(writes, 0);
+    EXPECT_EQ(sheet.GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
+    EXPECT_TRUE(log.empty());
+  }
 }
 
 TEST_F(PrintLabelTest, BadCalibrationFailsBeforeTheDialogAndCutsNothing) {

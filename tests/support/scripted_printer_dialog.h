@@ -13,7 +13,9 @@ namespace quillet::testing {
 
 class ScriptedPrinterDialog : public PrinterDialog {
  public:
-  enum Answer { kPrint, kDismiss };
+  // kFail: the dialog itself fails, with kFailure as its message.
+  enum Answer { kPrint, kDismiss, kFail };
+  static constexpr char kFailure[] = "No printer is set up on this computer.";
 
   // The surfaces it gives write into `log`, which the test owns.
   explicit ScriptedPrinterDialog(std::vector<std::string>& log, Answer answer = kPrint)
@@ -25,13 +27,14 @@ class ScriptedPrinterDialog : public PrinterDialog {
   void WhileOpen(std::function<void()> callback) { while_open_ = std::move(callback); }
   int times_shown() const { return times_shown_; }
 
-  std::unique_ptr<PrintSurface> ShowPrinter() override {
+  PrinterChoice ShowPrinter() override {
     ++times_shown_;
     if (while_open_) while_open_();
-    if (answer_ == kDismiss) return nullptr;
+    if (answer_ == kDismiss) return PrinterChoice(nullptr);
+    if (answer_ == kFail) return Status::Failure(kFailure);
     auto surface = std::make_unique<RecordingSurface>(log_);
     surface->FailAtPrint(fail_at_print_);
-    return surface;
+    return PrinterChoice(std::move(surface));
   }
 
  private:

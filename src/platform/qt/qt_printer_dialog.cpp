@@ -29,13 +29,13 @@ void QtPrinterDialog::Remember(const QPrinter& printer) {
   copies_ = printer.copyCount();
 }
 
-std::unique_ptr<PrintSurface> QtPrinterDialog::ShowPrinter() {
+PrinterChoice QtPrinterDialog::ShowPrinter() {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   Restore(*printer);
   QPrintDialog dialog(printer.get(), parent_ != nullptr ? parent_ : QApplication::activeWindow());
-  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  if (dialog.exec() != QDialog::Accepted) return PrinterChoice(nullptr);
   Remember(*printer);
-  return std::make_unique<QtPrintSurface>(std::move(printer));
+  return PrinterChoice(std::make_unique<QtPrintSurface>(std::move(printer)));
 }
 
 }  // namespace quillet

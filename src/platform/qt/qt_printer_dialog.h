@@ -17,7 +17,8 @@ class QtPrinterDialog : public PrinterDialog {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   // Opens with the choices of the last accepted call of this session.
-  std::unique_ptr<PrintSurface> ShowPrinter() override;
+  // Qt's dialog has no failure of its own: it is accepted or dismissed.
+  PrinterChoice ShowPrinter() override;
 
  private:
   void Restore(QPrinter& printer) const;

@@ -37,7 +37,7 @@ class GivenSurfaceDialog : public PrinterDialog {
  public:
   explicit GivenSurfaceDialog(std::unique_ptr<PrintSurface> surface)
       : surface_(std::move(surface)) {}
-  std::unique_ptr<PrintSurface> ShowPrinter() override { return std::move(surface_); }
+  PrinterChoice ShowPrinter() override { return PrinterChoice(std::move(surface_)); }
 
  private:
   std::unique_ptr<PrintSurface> surface_;
@@ -165,7 +165,9 @@ TEST(QtPrinterDialog, DismissedGivesNothingAcceptedGivesASurfaceAndIsRemembered)
   QtPrinterDialog dialog(nullptr);
 
   WhenDialogOpens([](QPrintDialog& open) { open.reject(); });
-  EXPECT_EQ(dialog.ShowPrinter(), nullptr);
+  PrinterChoice dismissed = dialog.ShowPrinter();
+  ASSERT_TRUE(dismissed.ok()) << dismissed.message();
+  EXPECT_EQ(dismissed.value(), nullptr);
 
   const QString chosen = QString::fromStdString((dir / "chosen.pdf").string());
   WhenDialogOpens([&](QPrintDialog& open) {
@@ -175,7 +177,9 @@ TEST(QtPrinterDialog, DismissedGivesNothingAcceptedGivesASurfaceAndIsRemembered)
     open.printer()->setCopyCount(2);
     open.done(QDialog::Accepted);
   });
-  std::unique_ptr<PrintSurface> surface = dialog.ShowPrinter();
+  PrinterChoice accepted = dialog.ShowPrinter();
+  ASSERT_TRUE(accepted.ok()) << accepted.message();
+  std::unique_ptr<PrintSurface> surface = std::move(accepted).value();
   ASSERT_NE(surface, nullptr);
   auto* qt_surface = dynamic_cast<QtPrintSurface*>(surface.get());
   ASSERT_NE(qt_surface, nullptr);
@@ -188,7 +192,7 @@ TEST(QtPrinterDialog, DismissedGivesNothingAcceptedGivesASurfaceAndIsRemembered)
     reopened_copies = open.printer()->copyCount();
     open.reject();
   });
-  EXPECT_EQ(dialog.ShowPrinter(), nullptr);
+  EXPECT_EQ(dialog.ShowPrinter().value(), nullptr);
   EXPECT_EQ(reopened_with, chosen);
   EXPECT_EQ(reopened_copies, 2);
 }

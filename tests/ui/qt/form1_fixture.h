@@ -21,10 +21,10 @@ namespace quillet::testing {
 // Hands out a recording surface each time, or nothing when set to be dismissed.
 class RecordingPrinterDialog : public PrinterDialog {
  public:
-  std::unique_ptr<PrintSurface> ShowPrinter() override {
+  PrinterChoice ShowPrinter() override {
     ++shown;
-    if (dismiss) return nullptr;
-    return std::make_unique<RecordingSurface>(log);
+    if (dismiss) return PrinterChoice(nullptr);
+    return PrinterChoice(std::make_unique<RecordingSurface>(log));
   }
   int shown = 0;
   bool dismiss = false;

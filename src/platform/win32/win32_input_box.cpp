@@ -1,0 +1,173 @@
+#include "platform/win32/win32_input_box.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_text.h"
+
+namespace quillet {
+namespace {
+
+// A dialog template is a run of 16-bit words; DWORDs go low word first, and
+// each control's entry starts on a DWORD boundary.
+class DialogTemplate {
+ public:
+  DialogTemplate(DWORD style, short width, short height, std::wstring_view title,
+                 std::wstring_view face, WORD points) {
+    Dword(style | DS_SETFONT);
+    Dword(0);  // extended style
+    count_at_ = words_.size();
+    Word(0);  // number of controls, counted as they are added
+    Rectangle(0, 0, width, height);
+    Word(0);  // no menu
+    Word(0);  // the standard dialog class
+    Text(title);
+    Word(points);
+    Text(face);
+  }
+
+  // A control of a predefined class (0x0080 button, 0x0081 edit, 0x0082 static).
+  void Control(WORD class_atom, WORD id, DWORD style, short x, short y, short width, short height,
+               std::wstring_view text = {}) {
+    if (words_.size() % 2 != 0) Word(0);
+    Dword(style | WS_CHILD | WS_VISIBLE);
+    Dword(0);  // extended style
+    Rectangle(x, y, width, height);
+    Word(id);
+    Word(0xFFFF);
+    Word(class_atom);
+    Text(text);
+    Word(0);  // no creation data
+    ++words_[count_at_];
+  }
+
+  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+ private:
+  void Word(WORD word) { words_.push_back(word); }
+  void Dword(DWORD dword) {
+    Word(LOWORD(dword));
+    Word(HIWORD(dword));
+  }
+  void Rectangle(short x, short y, short width, short height) {
+    for (short value : {x, y, width, height}) Word(static_cast<WORD>(value));
+  }
+  void Text(std::wstring_view text) {
+    for (wchar_t c : text) Word(static_cast<WORD>(c));
+    Word(0);
+  }
+
+  std::vector<WORD> words_;  // new[] storage: aligned for DWORDs
+  std::size_t count_at_ = 0;
+};
+
+constexpr WORD kButton = 0x0080;
+constexpr WORD kEdit = 0x0081;
+constexpr WORD kStatic = 0x0082;
+
+// Dialog units: room for the six lines of the calibration prompts (four of
+// text, two empty) at the side of the buttons, and a field the box's width.
+constexpr short kWidth = 260;
+constexpr short kHeight = 96;
+constexpr short kMargin = 7;
+constexpr short kButtonWidth = 50;
+constexpr short kButtonHeight = 14;
+constexpr short kPromptWidth = kWidth - 3 * kMargin - kButtonWidth;
+constexpr short kPromptHeight = 64;
+constexpr short kFieldHeight = 12;
+
+struct Exchange {
+  std::wstring prompt;
+  std::optional<std::wstring> answer;
+};
+
+// Centres the box over `owner`, or on the screen without one, inside the
+// work area of the monitor it lands on.
+void Centre(HWND box, HWND owner) {
+  RECT own{};
+  RECT self{};
+  GetWindowRect(box, &self);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(owner != nullptr ? owner : box, MONITOR_DEFAULTTONEAREST),
+                  &monitor);
+  if (owner == nullptr || !GetWindowRect(owner, &own)) own = monitor.rcWork;
+  const LONG width = self.right - self.left;
+  const LONG height = self.bottom - self.top;
+  LONG x = own.left + (own.right - own.left - width) / 2;
+  LONG y = own.top + (own.bottom - own.top - height) / 2;
+  x = std::max(monitor.rcWork.left, std::min(x, monitor.rcWork.right - width));
+  y = std::max(monitor.rcWork.top, std::min(y, monitor.rcWork.bottom - height));
+  SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      SetWindowLongPtrW(box, DWLP_USER, lparam);
+      const auto* exchange = reinterpret_cast<const Exchange*>(lparam);
+      SetDlgItemTextW(box, kInputBoxPromptId, exchange->prompt.c_str());
+      // 0 lifts the edit control's default limit of 30000 characters.
+      SendDlgItemMessageW(box, kInputBoxFieldId, EM_SETLIMITTEXT, 0, 0);
+      Centre(box, GetWindow(box, GW_OWNER));
+      return TRUE;  // the focus goes to the first control that takes it: the field
+    }
+    case WM_COMMAND: {
+      auto* exchange = reinterpret_cast<Exchange*>(GetWindowLongPtrW(box, DWLP_USER));
+      const WORD command = LOWORD(wparam);
+      if (command == IDOK) {
+        const HWND field = GetDlgItem(box, kInputBoxFieldId);
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
+        exchange->answer = std::move(text);
+        EndDialog(box, IDOK);
+        return TRUE;
+      }
+      if (command == IDCANCEL) {  // also the close box and Escape
+        EndDialog(box, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::wstring PromptLines(std::u16string_view prompt) {
+  std::wstring lines;
+  lines.reserve(prompt.size() + 8);
+  for (std::size_t i = 0; i < prompt.size(); ++i) {
+    lines += static_cast<wchar_t>(prompt[i]);
+    if (prompt[i] == u'\r' && (i + 1 == prompt.size() || prompt[i + 1] != u'\n')) lines += L'\n';
+  }
+  return lines;
+}
+
+std::optional<std::u16string> Win32InputBox::Ask(const std::u16string& prompt) {
+  // DS_SHELLFONT with "MS Shell Dlg" gives the system's dialog face, and the
+  // dialog units scale with it, so the box grows with the screen's DPI.
+  DialogTemplate form(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT, kWidth,
+                      kHeight, kProgramTitle, L"MS Shell Dlg", 8);
+  form.Control(kStatic, kInputBoxPromptId, SS_LEFT | SS_NOPREFIX, kMargin, kMargin, kPromptWidth,
+               kPromptHeight);
+  form.Control(kEdit, kInputBoxFieldId, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kMargin,
+               kHeight - kMargin - kFieldHeight, kWidth - 2 * kMargin, kFieldHeight);
+  form.Control(kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, kWidth - kMargin - kButtonWidth,
+               kMargin, kButtonWidth, kButtonHeight, L"OK");
+  form.Control(kButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, kWidth - kMargin - kButtonWidth,
+               kMargin + kButtonHeight + 4, kButtonWidth, kButtonHeight, L"Cancel");
+
+  Exchange exchange{PromptLines(prompt), std::nullopt};
+  const HWND owner = owner_ != nullptr ? owner_ : GetActiveWindow();
+  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), form.get(), owner,
+                                                 BoxProcedure, reinterpret_cast<LPARAM>(&exchange));
+  if (result != IDOK || !exchange.answer) return std::nullopt;
+  return FromWide(*exchange.answer);
+}
+
+}  // namespace quillet

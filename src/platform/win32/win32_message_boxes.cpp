@@ -1,0 +1,19 @@
+#include "platform/win32/win32_message_boxes.h"
+
+#include "platform/win32/win32_text.h"
+
+namespace quillet {
+
+HWND Win32MessageBoxes::Owner() const {
+  return owner_ != nullptr ? owner_ : GetActiveWindow();
+}
+
+void Win32MessageBoxes::ShowError(const std::string& message) {
+  MessageBoxW(Owner(), WideFromUtf8(message).c_str(), kProgramTitle, MB_OK | MB_ICONWARNING);
+}
+
+void Win32MessageBoxes::ShowInformation(const std::u16string& title, const std::u16string& text) {
+  MessageBoxW(Owner(), Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace quillet

@@ -1,0 +1,35 @@
+// The printer-selection dialog on Windows: the common Print dialog
+// (PrintDlgW), which gives a DC on the chosen printer.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/gdi_print_surface.h"
+#include "platform/win32/win32_handles.h"
+#include "print/printer_dialog.h"
+
+namespace quillet {
+
+class Win32PrinterDialog : public PrinterDialog {
+ public:
+  // The window the dialog is modal to; the main window is made after the services.
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+  // Opens with the printer and settings of the last call of this session; a
+  // printer that has gone since leaves the dialog on the default printer.
+  // No printer set up, or a printer that cannot be opened, is a failure.
+  PrinterChoice ShowPrinter() override;
+
+ private:
+  HWND owner_ = nullptr;
+  UniqueGlobal devmode_;   // DEVMODEW, kept between calls
+  UniqueGlobal devnames_;  // DEVNAMES, kept between calls
+};
+
+// A surface on the default printer with its default settings: what the dialog
+// gives when the user just presses Print, made the same way, with no dialog.
+Result<std::unique_ptr<GdiPrintSurface>> SurfaceOnDefaultPrinter();
+
+}  // namespace quillet

@@ -1,0 +1,89 @@
+#include "platform/win32/win32_program_starter.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "platform/win32/win32_program_file_query.h"
+#include "platform/win32/win32_text.h"
+#include "support/temp_dir.h"
+
+namespace quillet {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+
+TEST(WindowsCommandLine, QuotesOnlyWhatNeedsIt) {
+  struct Case {
+    std::string program;
+    std::vector<std::string> arguments;
+    std::wstring line;
+  };
+  const Case cases[] = {
+      {"notepad.exe", {"LabelList.txt"}, L"notepad.exe LabelList.txt"},
+      {"notepad.exe", {}, L"notepad.exe"},
+      {"C:\\Program Files\\x.exe", {"a"}, L"\"C:\\Program Files\\x.exe\" a"},
+      {"x", {"two words", ""}, L"x \"two words\" \"\""},
+      {"x", {"C:\\dir\\", "C:\\my dir\\"}, L"x C:\\dir\\ \"C:\\my dir\\\\\""},
+      {"x", {"say \"hi\"", "a\\\"b"}, L"x \"say \\\"hi\\\"\" \"a\\\\\\\"b\""},
+      {"x", {"tab\there"}, L"x \"tab\there\""},
+      {"x", {"Liste é.txt"}, L"x \"Liste \u00e9.txt\""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WindowsCommandLine(c.program, c.arguments), c.line);
+  }
+}
+
+// The probe next to this test program, copied to a folder and name with blanks.
+std::filesystem::path ProbeIn(const TempDir& dir) {
+  const std::filesystem::path here = std::filesystem::path(RunningProgramPath()).parent_path();
+  const auto copy = dir / "with blank" / "start probe.exe";
+  std::filesystem::create_directories(copy.parent_path());
+  std::filesystem::copy_file(here / "start_probe.exe", copy);
+  return copy;
+}
+
+std::vector<std::string> WaitForProbe() {
+  for (int tries = 0; tries < 400 && !std::filesystem::exists("probe.txt"); ++tries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  std::vector<std::string> lines;
+  std::istringstream in(ReadBytes("probe.txt"));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::filesystem::remove("probe.txt");
+  return lines;
+}
+
+TEST(Win32ProgramStarter, StartsTheProgramShownNormallyWithItsArgumentsIntact) {
+  TempDir dir(TempDir::kEnter);  // the probe writes into the working folder it inherits
+  const std::u8string path = ProbeIn(dir).u8string();
+  const std::string probe(path.begin(), path.end());
+  const std::vector<std::string> argument_lists[] = {
+      {"LabelList.txt"},
+      {"two words", "", "say \"hi\"", "C:\\my dir\\", "a\\\\b", "Liste é.txt"},
+  };
+  for (const auto& arguments : argument_lists) {
+    ASSERT_TRUE(Win32ProgramStarter().StartDetached(probe, arguments).ok());
+    const std::vector<std::string> seen = WaitForProbe();
+    ASSERT_EQ(seen.size(), arguments.size() + 2);
+    EXPECT_EQ(seen[0], Utf8FromWide(WindowsCommandLine(probe, arguments)));
+    EXPECT_EQ(seen[1], std::to_string(SW_SHOWNORMAL));
+    EXPECT_EQ(std::vector<std::string>(seen.begin() + 2, seen.end()), arguments);
+  }
+}
+
+TEST(Win32ProgramStarter, AProgramThatCannotBeStartedIsAFailureNamingIt) {
+  const Status started = Win32ProgramStarter().StartDetached("no-such-quillet-editor.exe", {});
+  ASSERT_FALSE(started.ok());
+  const std::string prefix = "Could not start no-such-quillet-editor.exe: ";
+  EXPECT_EQ(started.message().rfind(prefix, 0), 0u) << started.message();
+  EXPECT_GT(started.message().size(), prefix.size() + 3) << started.message();
+  EXPECT_EQ(started.message().back(), '.');
+}
+
+}  // namespace
+}  // namespace quillet
