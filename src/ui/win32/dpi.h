@@ -6,8 +6,8 @@
 
 #include <string_view>
 
+#include "platform/win32/win32_handles.h"
 #include "ui/form1_layout.h"
-#include "ui/win32/win32_handles.h"
 
 namespace quillet {
 

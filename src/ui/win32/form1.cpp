@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/win32_text.h"
 #include "ui/menu_tree.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/form1_menus.h"
-#include "ui/win32/wide_text.h"
 
 namespace quillet {
 namespace {
@@ -59,12 +59,12 @@ std::u16string WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(window, text.data(), length + 1);
-  return FromWideView(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+  return FromWide(std::wstring_view(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0));
 }
 
 Status Failed(const char* what) {
   return Status::Failure(std::string("The main window could not be made: ") + what +
-                         " failed (Windows error " + std::to_string(GetLastError()) + ").");
+                         " failed: " + SystemReason(GetLastError()) + ".");
 }
 
 }  // namespace
@@ -106,9 +106,9 @@ Status Form1::CreateWindowAndControls(int icon) {
 
   UniqueMenu menu_bar = BuildMenuBar();
   if (!menu_bar) return Failed("CreateMenu");
-  if (CreateWindowExW(kExStyle, kClassName, WideView(layout::kWindowTitle), kStyle, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_bar.get(),
-                      instance_, this) == nullptr) {
+  if (CreateWindowExW(kExStyle, kClassName, Wide(layout::kWindowTitle).c_str(), kStyle,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                      menu_bar.get(), instance_, this) == nullptr) {
     return Failed("CreateWindowEx");
   }
   menu_bar.release();  // the window destroys it
@@ -142,13 +142,13 @@ Status Form1::CreateControls() {
   }
   // Disabled: never focused, typed into or selected, and so never on the Tab walk.
   for (int k = 0; k < layout::kFillerCount; ++k) {
-    fillers_[k] = make(L"EDIT", WideView(layout::kFillerText), WS_DISABLED | WS_CLIPSIBLINGS,
+    fillers_[k] = make(L"EDIT", Wide(layout::kFillerText).c_str(), WS_DISABLED | WS_CLIPSIBLINGS,
                        WS_EX_CLIENTEDGE, kFirstFillerId + k);
     if (fillers_[k] == nullptr) return Failed("CreateWindowEx for a filler box");
   }
   for (std::size_t k = 0; k < std::size(layout::kHeadings); ++k) {
     const layout::Heading& heading = layout::kHeadings[k];
-    headings_[k] = make(L"STATIC", WideView(heading.caption),
+    headings_[k] = make(L"STATIC", Wide(heading.caption).c_str(),
                         SS_NOPREFIX | WS_CLIPSIBLINGS | (heading.centred ? SS_CENTER : SS_LEFT), 0,
                         kFirstHeadingId + static_cast<int>(k));
     if (headings_[k] == nullptr) return Failed("CreateWindowEx for a heading");
@@ -221,7 +221,7 @@ void Form1::ShowLine(int group, int index, Line line) {
   if (box == nullptr) return;
   const std::u16string& text = sheet_.GetText(group, index, line);
   // The box the user is typing in already holds the text; leave its caret be.
-  if (WindowText(box) != text) SetWindowTextW(box, WideView(text));
+  if (WindowText(box) != text) SetWindowTextW(box, Wide(text).c_str());
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -368,7 +368,7 @@ void Form1::SetOffsetsCaption(const std::u16string& caption) {
   HMENU bar = GetMenu(hwnd_);
   for (std::size_t at = 0; at < std::size(kMenuTree); ++at) {
     if (kMenuTree[at].name != kOffsetsItemName) continue;
-    std::wstring text(WideView(caption));
+    std::wstring text = Wide(caption);
     MENUITEMINFOW item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STRING;

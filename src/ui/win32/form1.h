@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "common/result.h"
+#include "platform/win32/win32_handles.h"
 #include "sheet/label_sheet.h"
 #include "ui/form1_commands.h"
 #include "ui/form1_layout.h"
 #include "ui/services.h"
 #include "ui/win32/form1_colours.h"
 #include "ui/win32/menu_access_keys.h"
-#include "ui/win32/win32_handles.h"
 
 namespace quillet {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <iterator>
 
+#include "platform/win32/win32_text.h"
 #include "ui/menu_tree.h"
-#include "ui/win32/wide_text.h"
 
 namespace quillet {
 
@@ -31,11 +31,11 @@ UniqueMenu BuildMenuBar() {
     if (entry.command == Command::OpenMenu) {
       UniqueMenu menu(CreatePopupMenu());
       if (!menu || !AppendMenuW(into, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu.get()),
-                                WideView(entry.caption))) {
+                                Wide(entry.caption).c_str())) {
         return UniqueMenu();
       }
       menus[at] = menu.release();  // destroyed with the menu it was appended to
-    } else if (!AppendMenuW(into, MF_STRING, MenuId(at), WideView(entry.caption))) {
+    } else if (!AppendMenuW(into, MF_STRING, MenuId(at), Wide(entry.caption).c_str())) {
       return UniqueMenu();
     }
   }

@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_handles.h"
 #include "ui/access_keys.h"
-#include "ui/win32/win32_handles.h"
 
 namespace quillet {
 
