@@ -35,8 +35,12 @@ answer -.125 '0\r\n0\r\n'
 focus_main
 wait_for 5 grep -q 125 "$dat" || fail "Quillex.dat was not rewritten"
 expect_bytes "$dat" '0.25\r\n-0.125\r\n'
-sleep 0.3
-menu_bar_image "$E2E_WID" "$E2E_TMP/entered.png"
+# The caption changes right after the file is written.
+bar_changed() {
+  menu_bar_image "$E2E_WID" "$E2E_TMP/entered.png"
+  [[ $(compare -metric AE "$E2E_TMP/loaded.png" "$E2E_TMP/entered.png" null: 2>&1) != 0 ]]
+}
+wait_for 5 bar_changed || fail "the menu bar did not change after Enter Adjustments"
 exit_app
 expect_bytes "$dat" '0.25\r\n-0.125\r\n'
 

@@ -28,6 +28,7 @@ title=$(xdotool getwindowname "$E2E_WID")
 [[ $title == Quillet ]] || fail "window title is \"$title\""
 width=$(window_width "$E2E_WID")
 height=$(window_height "$E2E_WID")
+expect_pixel 4 2 "#FFFFFF" "the menu bar"
 top=$(client_top "#000000")
 note "window ${width}x${height}, client area from $top px down"
 [[ -n $top ]] || fail "no black client area found below the menu bar"
@@ -37,12 +38,9 @@ note "window ${width}x${height}, client area from $top px down"
 
 # The first filler, Text1(0), at (960, 240) twips, 855 x 495: white in the
 # middle on the black background. Label2 ("1") left of it stands on white.
-[[ $(pixel $((960 / 15 + 28)) $((top + 240 / 15 + 16))) == "#FFFFFF" ]] ||
-  fail "filler Text1(0) is not white on the black background"
-[[ $(pixel $((960 / 15 - 4)) $((top + 240 / 15 + 16))) == "#000000" ]] ||
-  fail "the background left of Text1(0) is not black"
-[[ $(pixel $((600 / 15 + 1)) $((top + 240 / 15 + 31))) == "#FFFFFF" ]] ||
-  fail "heading Label2 does not stand on white"
+expect_pixel $((960 / 15 + 28)) $((top + 240 / 15 + 16)) "#FFFFFF" "filler Text1(0)"
+expect_pixel $((960 / 15 - 4)) $((top + 240 / 15 + 16)) "#000000" "the background"
+expect_pixel $((600 / 15 + 1)) $((top + 240 / 15 + 31)) "#FFFFFF" "heading Label2's background"
 
 # A first start in an empty folder writes the default calibration, and only that.
 expect_bytes "$E2E_TMP/work/Quillex.dat" '0\r\n0\r\n'
@@ -55,6 +53,7 @@ wine_dpi 144
 wine_start_app 693
 width=$(window_width "$E2E_WID")
 height=$(window_height "$E2E_WID")
+expect_pixel 4 2 "#FFFFFF" "the menu bar"
 top=$(client_top "#000000")
 note "at 144 dpi: window ${width}x${height}, client area from $top px down"
 ((width == 1110 && height - top == 693)) ||
@@ -66,10 +65,9 @@ wine_dpi 96
 # black fillers. Closing the window (Alt+F4) ends the program as Exit does.
 wine_colours TitleText "255 255 255"
 wine_start_app
-[[ $(pixel 4 $((E2E_MENU_HEIGHT + 240 / 15 + 16))) == "#FFFFFF" ]] ||
-  fail "the background is $(pixel 4 $((E2E_MENU_HEIGHT + 240 / 15 + 16))), not white, in the standard scheme"
-[[ $(pixel $((960 / 15 + 28)) $((E2E_MENU_HEIGHT + 240 / 15 + 16))) == "#000000" ]] ||
-  fail "filler Text1(0) is not black in the standard scheme"
+expect_pixel 4 $((E2E_MENU_HEIGHT + 240 / 15 + 16)) "#FFFFFF" "the standard scheme's background"
+expect_pixel $((960 / 15 + 28)) $((E2E_MENU_HEIGHT + 240 / 15 + 16)) "#000000" \
+  "filler Text1(0) in the standard scheme"
 focus_main
 xdotool key --clearmodifiers alt+F4
 wait_app_end "Alt+F4"

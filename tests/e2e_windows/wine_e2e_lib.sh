@@ -94,15 +94,35 @@ wait_app_end() {
   ((status == 0)) || fail "the program ended with status $status after $1"
 }
 
-# pixel X Y: the colour of one pixel of the main window, as #RRGGBB.
-pixel() {
-  xwd -id "$E2E_WID" -silent | convert xwd:- -crop "1x1+$1+$2" +repage txt:- |
+# window_pixel WID X Y: the colour of one pixel of the window WID, as #RRGGBB.
+window_pixel() {
+  xwd -id "$1" -silent | convert xwd:- -crop "1x1+$2+$3" +repage txt:- |
     awk 'NR == 2 {print $3}'
 }
 
+# pixel X Y: the same for the main window.
+pixel() {
+  window_pixel "$E2E_WID" "$1" "$2"
+}
+
+# expect_pixel X Y COLOUR WHAT: the pixel turns COLOUR within 5 s, as the
+# window finishes painting.
+expect_pixel() {
+  local deadline=$((SECONDS + 5)) got
+  until got=$(pixel "$1" "$2") && [[ $got == "$3" ]]; do
+    ((SECONDS < deadline)) || fail "$4 is $got at ($1, $2), expected $3"
+    sleep 0.1
+  done
+}
+
 # menu_bar_image WID FILE: the menu bar of the window WID, which must have the
-# focus, as a PNG.
+# focus, as a PNG, once it is painted (white, as in the schemes tested).
 menu_bar_image() {
+  local deadline=$((SECONDS + 5))
+  until [[ $(window_pixel "$1" 4 2) == "#FFFFFF" ]]; do
+    ((SECONDS < deadline)) || fail "the menu bar of window $1 was not painted"
+    sleep 0.1
+  done
   xwd -id "$1" -silent |
     convert xwd:- -crop "$(window_width "$1")x${E2E_MENU_HEIGHT}+0+0" +repage "png:$2"
 }
@@ -117,7 +137,6 @@ expect_menu_bar() {
   probe_wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quillet menu bar$' |
     awk 'NR == 1') || fail "the probe's menu bar did not appear"
   focus "$probe_wid"
-  sleep 0.3
   menu_bar_image "$probe_wid" "$E2E_TMP/expected.png"
   xdotool key --clearmodifiers alt+F4
   wait "$probe_pid" || fail "the probe ended with status $?"
