@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 
