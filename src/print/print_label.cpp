@@ -6,13 +6,12 @@
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
 #include "common/text_file.h"
+#include "print/scale_mode.h"
 
 namespace quillet {
 namespace {
 
 // The page layout in inches, before the calibration offsets.
-constexpr std::int16_t kScaleModeInches = 5;
-constexpr std::int16_t kLandscape = 2;
 constexpr float kScaleLeft = -5.49f;
 constexpr float kScaleTop = -4.6875f;
 constexpr double kColumn0X = -5;
@@ -110,7 +109,7 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
 
   TruncateLines(sheet);
 
-  surface->ScaleMode(kScaleModeInches);
+  surface->ScaleMode(kScaleInches);
   surface->Orientation(kLandscape);
   surface->ScaleLeft(kScaleLeft);
   surface->ScaleTop(kScaleTop);

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "print/scale_mode.h"
+
 namespace quillet {
 namespace {
 
@@ -28,7 +30,8 @@ void QtPrintSurface::ScaleMode(std::int16_t mode) {
 }
 
 void QtPrintSurface::Orientation(std::int16_t orientation) {
-  printer_->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer_->setPageOrientation(orientation == kLandscape ? QPageLayout::Landscape
+                                                         : QPageLayout::Portrait);
 }
 
 void QtPrintSurface::ScaleLeft(float x) {
@@ -50,20 +53,7 @@ void QtPrintSurface::FontName(const std::u16string& name) {
 }
 
 double QtPrintSurface::UnitsPerInch() const {
-  switch (scale_mode_) {
-    case 2:
-      return 72;  // points
-    case 3:
-      return printer_->resolution();  // device pixels
-    case 5:
-      return 1;  // inches
-    case 6:
-      return 25.4;  // millimetres
-    case 7:
-      return 2.54;  // centimetres
-    default:
-      return 1440;  // twips
-  }
+  return quillet::UnitsPerInch(scale_mode_, printer_->resolution());
 }
 
 QPointF QtPrintSurface::ToDevice(double x, double y) const {

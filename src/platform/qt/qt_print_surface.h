@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "print/print_surface.h"
+#include "print/scale_mode.h"
 
 class QPrinter;
 
@@ -50,7 +51,7 @@ class QtPrintSurface : public PrintSurface {
 
   std::unique_ptr<QPrinter> printer_;
   QFont font_;
-  std::int16_t scale_mode_ = 1;  // twips, the printer object's default
+  std::int16_t scale_mode_ = kScaleTwips;
   double scale_left_ = 0;
   double scale_top_ = 0;
   double current_x_ = 0;

@@ -8,13 +8,12 @@
 
 #include "common/ansi_text.h"
 #include "platform/win32/win32_text.h"
+#include "print/scale_mode.h"
 
 namespace quillet {
 namespace {
 
 constexpr double kPointsPerInch = 72;
-constexpr std::int16_t kPortrait = 1;
-constexpr std::int16_t kLandscape = 2;
 constexpr wchar_t kDocumentName[] = L"Quillet labels";
 
 // The system's reason for the failure of the call that `step` made, or
@@ -90,20 +89,7 @@ void GdiPrintSurface::FontName(const std::u16string& name) {
 }
 
 double GdiPrintSurface::UnitsPerInch(int pixels_per_inch) const {
-  switch (scale_mode_) {
-    case 2:
-      return kPointsPerInch;
-    case 3:
-      return pixels_per_inch;  // device pixels
-    case 5:
-      return 1;  // inches
-    case 6:
-      return 25.4;  // millimetres
-    case 7:
-      return 2.54;  // centimetres
-    default:
-      return 1440;  // twips
-  }
+  return quillet::UnitsPerInch(scale_mode_, pixels_per_inch);
 }
 
 Status GdiPrintSurface::Print(const std::u16string& text) {

@@ -10,6 +10,7 @@
 
 #include "platform/win32/win32_handles.h"
 #include "print/print_surface.h"
+#include "print/scale_mode.h"
 
 namespace quillet {
 
@@ -69,7 +70,7 @@ class GdiPrintSurface : public PrintSurface {
   bool devmode_changed_ = false;
   std::u16string output_file_;
 
-  std::int16_t scale_mode_ = 1;  // twips, the printer object's default
+  std::int16_t scale_mode_ = kScaleTwips;
   double scale_left_ = 0;
   double scale_top_ = 0;
   double current_x_ = 0;

@@ -1,0 +1,23 @@
+// The units a PrintSurface's coordinates can be in, by the numbers ScaleMode
+// takes, and the page orientations by the numbers Orientation takes.
+#pragma once
+
+#include <cstdint>
+
+namespace quillet {
+
+inline constexpr std::int16_t kScaleTwips = 1;  // the printer object's default
+inline constexpr std::int16_t kScalePoints = 2;
+inline constexpr std::int16_t kScalePixels = 3;  // the device's own
+inline constexpr std::int16_t kScaleInches = 5;
+inline constexpr std::int16_t kScaleMillimetres = 6;
+inline constexpr std::int16_t kScaleCentimetres = 7;
+
+inline constexpr std::int16_t kPortrait = 1;
+inline constexpr std::int16_t kLandscape = 2;
+
+// How many units of `scale_mode` make an inch on a device with the given
+// resolution; an unknown mode counts in twips, the default.
+double UnitsPerInch(std::int16_t scale_mode, double device_pixels_per_inch);
+
+}  // namespace quillet
