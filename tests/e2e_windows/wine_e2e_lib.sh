@@ -38,8 +38,11 @@ wine_e2e_setup() {
 
 wine_e2e_cleanup() {
   local status=$?
-  wineserver -k 2>/dev/null || true
-  (exit "$status")
+  set +e
+  # Every Wine process of the prefix gone before its folder is removed.
+  wineserver -k 2>/dev/null
+  timeout 20 wineserver -w 2>/dev/null
+  (exit "$status") # e2e_cleanup takes the test's status from $?
   e2e_cleanup
 }
 
