@@ -190,13 +190,15 @@ app_windows() {
   done
 }
 
-# highlighted_item MENU ITEMS: the number (1..ITEMS) of the highlighted item of
-# the open menu window MENU, whose items are all of one height; 0 for none.
-# The highlight is the one bluish band in a menu drawn black on white.
+# highlighted_item MENU ITEMS [COLUMN]: the number (1..ITEMS) of the highlighted
+# item of the open menu window MENU, whose items are all of one height; 0 for
+# none. The highlight is the one bluish band in a menu drawn black on white,
+# looked for down the pixel column COLUMN (40 unless given), which must miss
+# the items' text.
 highlighted_item() {
-  local menu=$1 items=$2 height k y colour
+  local menu=$1 items=$2 column=${3:-40} height k y colour
   height=$(window_height "$menu")
-  xwd -id "$menu" -silent | convert xwd:- -crop "1x$height+40+0" +repage txt:- >"$E2E_TMP/menu.txt"
+  xwd -id "$menu" -silent | convert xwd:- -crop "1x$height+$column+0" +repage txt:- >"$E2E_TMP/menu.txt"
   for ((k = 1; k <= items; k++)); do
     y=$(((2 * k - 1) * height / (2 * items)))
     colour=$(awk -F'[ ,:()]+' -v y="$y" 'NR > 1 && $2 == y {print $3, $4, $5}' "$E2E_TMP/menu.txt")

@@ -39,6 +39,9 @@ using UniqueDc = UniqueHandle<HDC, DeleteDC>;                  // from CreateDC 
 using UniqueFont = UniqueHandle<HFONT, DeleteObject>;          // from CreateFontIndirect
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;        // GlobalAlloc'ed memory
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;  // processes, threads, files
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;        // from CreateSolidBrush
+using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;   // from SetWindowsHookEx
+using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;           // until a window takes it
 
 // Locks a movable global block for as long as it lives; data() is null when
 // there is no block or it cannot be locked.

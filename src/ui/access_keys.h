@@ -1,0 +1,37 @@
+// What a letter typed in an open menu does when items may share an access
+// key, as on the desktop the menus were drawn for: a key that one item carries
+// runs that item; a key that several carry only moves the highlight to the
+// next of them, wrapping round, so that Return then runs it. Toolkits whose
+// menus run the first carrier at once are steered with the arrow keys.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace quillet {
+
+// The access key of a caption: the character after the first "&" that is not
+// part of a doubled "&&", with ASCII letters in capitals; 0 for none.
+char16_t AccessKeyOf(std::u16string_view caption);
+
+struct AccessKeyStep {
+  enum class Action { kNothing, kRun, kHighlight };
+  Action action = Action::kNothing;
+  std::size_t item = 0;  // for kRun and kHighlight
+  friend bool operator==(const AccessKeyStep&, const AccessKeyStep&) = default;
+};
+
+inline constexpr int kNoHighlight = -1;
+
+// `key` typed in a menu whose items have `captions`, with item `highlighted`
+// lit (kNoHighlight for none). Letters match whatever their case.
+AccessKeyStep StepForAccessKey(std::span<const std::u16string_view> captions, int highlighted,
+                               char16_t key);
+
+// The arrow presses that move a menu's highlight from item `from` (or from
+// kNoHighlight, where Down lights the first item and Up the last) to item `to`
+// of `count`, the short way round: positive for Down, negative for Up.
+int ArrowPresses(int count, int from, int to);
+
+}  // namespace quillet

@@ -1,0 +1,70 @@
+#include "ui/win32/dpi.h"
+
+#include <cmath>
+#include <string>
+
+namespace quillet {
+namespace {
+
+// Present from Windows 10 1607 on; looked up so that older systems, which
+// know one resolution for the whole screen, still start the program.
+template <typename Function>
+Function User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 == nullptr
+             ? nullptr
+             : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+}  // namespace
+
+int DpiOf(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto get_dpi_for_window = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (get_dpi_for_window != nullptr && window != nullptr) {
+    if (const UINT dpi = get_dpi_for_window(window); dpi != 0) return static_cast<int>(dpi);
+  }
+  return kDefaultDpi;
+}
+
+int TwipsToPixels(int twips, int dpi) {
+  return MulDiv(twips, dpi, layout::kTwipsPerInch);
+}
+
+RECT PixelRect(const layout::TwipRect& rect, int dpi) {
+  return {TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi),
+          TwipsToPixels(rect.left + rect.width, dpi), TwipsToPixels(rect.top + rect.height, dpi)};
+}
+
+int FontHeight(double points, int dpi) {
+  return -static_cast<int>(std::lround(points * dpi / kPointsPerInch));
+}
+
+UniqueFont MakeFont(std::u16string_view face, double points, int dpi, bool fixed_pitch) {
+  LOGFONTW font{};
+  font.lfHeight = FontHeight(points, dpi);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = fixed_pitch ? ANSI_CHARSET : DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = fixed_pitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
+  const std::wstring name(face.begin(), face.end());
+  name.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
+SIZE WindowSizeForClient(DWORD style, DWORD ex_style, int dpi) {
+  RECT frame{0, 0, TwipsToPixels(layout::kClientWidth, dpi),
+             TwipsToPixels(layout::kClientHeight, dpi)};
+  using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust_for_dpi =
+      User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+  if (adjust_for_dpi == nullptr ||
+      !adjust_for_dpi(&frame, style, TRUE, ex_style, static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&frame, style, TRUE, ex_style);
+  }
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+}  // namespace quillet

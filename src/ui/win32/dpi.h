@@ -1,0 +1,37 @@
+// The one place where the window's twips and points become device pixels,
+// at the resolution of the monitor the window stands on.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "platform/win32/win32_handles.h"
+#include "ui/form1_layout.h"
+
+namespace quillet {
+
+inline constexpr int kDefaultDpi = 96;
+inline constexpr int kPointsPerInch = 72;
+
+// The window's dots per inch; 96 where the system cannot tell per window.
+int DpiOf(HWND window);
+
+// MulDiv(twips, dpi, 1440), rounded to the nearest pixel.
+int TwipsToPixels(int twips, int dpi);
+
+// A control's place in client pixels. Its edges are scaled, not its size, so
+// that neighbours keep their gaps and overlaps at every resolution.
+RECT PixelRect(const layout::TwipRect& rect, int dpi);
+
+// lfHeight of a font of `points` at `dpi`: the character height, negated.
+int FontHeight(double points, int dpi);
+
+// A regular-weight font of `face` at `points` for a screen of `dpi`.
+UniqueFont MakeFont(std::u16string_view face, double points, int dpi, bool fixed_pitch);
+
+// The outer size of a window with `style` and a menu bar whose client area is
+// kClientWidth x kClientHeight twips at `dpi`.
+SIZE WindowSizeForClient(DWORD style, DWORD ex_style, int dpi);
+
+}  // namespace quillet
