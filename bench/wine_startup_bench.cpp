@@ -74,8 +74,11 @@ void Startup(benchmark::State& state, std::string program, PaintProbe probe,
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  const std::filesystem::path quillet_exe = argc == 3 ? argv[1] : QUILLET_EXE;
-  const std::filesystem::path bare_exe = argc == 3 ? argv[2] : BARE_WINDOW_EXE;
+  // Absolute: the programs run in a folder of their own.
+  const std::filesystem::path quillet_exe =
+      std::filesystem::absolute(argc == 3 ? argv[1] : QUILLET_EXE);
+  const std::filesystem::path bare_exe =
+      std::filesystem::absolute(argc == 3 ? argv[2] : BARE_WINDOW_EXE);
   if (argc != 1 && argc != 3) {
     std::fprintf(stderr, "usage: %s [--benchmark_...] [QUILLET_EXE BARE_WINDOW_EXE]\n", argv[0]);
     return 2;

@@ -113,7 +113,9 @@ bool StartOnce(const PrivateX& x, const std::vector<std::string>& argv,
   const pid_t pid = Spawn(x, argv, cwd);
   const auto deadline = start + std::chrono::seconds(limit_seconds);
   Window window = 0;
-  while (window == 0 && Clock::now() < deadline) {
+  bool ended = false;  // before showing a window: no program, or it failed
+  int status = 0;
+  while (window == 0 && !ended && Clock::now() < deadline) {
     while (window == 0 && XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
@@ -122,7 +124,10 @@ bool StartOnce(const PrivateX& x, const std::vector<std::string>& argv,
         window = event.xmap.window;
       }
     }
-    if (window == 0) usleep(200);
+    if (window == 0) {
+      ended = waitpid(pid, &status, WNOHANG) == pid;
+      usleep(200);
+    }
   }
   bool painted = false;
   while (window != 0 && !painted && Clock::now() < deadline) {
@@ -130,7 +135,7 @@ bool StartOnce(const PrivateX& x, const std::vector<std::string>& argv,
     if (!painted) usleep(200);
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  const rusage usage = EndAndReap(pid);
+  const rusage usage = ended ? rusage{} : EndAndReap(pid);
   XSelectInput(display, root, NoEventMask);
   XSync(display, True);
   sample = {seconds, usage.ru_maxrss / 1024.0};

@@ -47,7 +47,8 @@ struct PaintProbe {
 
 // Starts `argv` in `cwd` on `x`, waits for the window titled probe.title to be
 // mapped and for the probe's pixel to turn from black, then ends the program
-// and reaps it. False if no window was painted within `limit_seconds`.
+// and reaps it. False if no window was painted within `limit_seconds`, or the
+// program ended before it showed one.
 bool StartOnce(const PrivateX& x, const std::vector<std::string>& argv,
                const std::filesystem::path& cwd, const PaintProbe& probe, Sample& sample,
                int limit_seconds = 20);
