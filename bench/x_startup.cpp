@@ -1,0 +1,171 @@
+#include "x_startup.h"
+
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace quillet::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int IgnoreXErrors(Display*, XErrorEvent*) {
+  return 0;
+}
+
+std::string WindowTitle(Display* display, Window window) {
+  char* name = nullptr;
+  if (XFetchName(display, window, &name) == 0 || name == nullptr) return {};
+  std::string title(name);
+  XFree(name);
+  return title;
+}
+
+bool ProbePainted(Display* display, Window window, const PaintProbe& probe) {
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display, window, &attributes) == 0) return false;
+  const int y = attributes.height - probe.y_from_bottom;
+  if (y < 0 || probe.x >= attributes.width) return false;
+  XImage* image = XGetImage(display, window, probe.x, y, 1, 1, AllPlanes, ZPixmap);
+  if (image == nullptr) return false;
+  const bool painted = XGetPixel(image, 0, 0) != 0;
+  XDestroyImage(image);
+  return painted;
+}
+
+// SIGTERM, then SIGKILL if it has not gone within a few seconds.
+rusage EndAndReap(pid_t pid) {
+  rusage usage{};
+  int status = 0;
+  kill(pid, SIGTERM);
+  for (int tries = 0; tries < 500; ++tries) {
+    if (wait4(pid, &status, WNOHANG, &usage) == pid) return usage;
+    usleep(10000);
+  }
+  kill(pid, SIGKILL);
+  wait4(pid, &status, 0, &usage);
+  return usage;
+}
+
+}  // namespace
+
+PrivateX::~PrivateX() {
+  if (display_ != nullptr) XCloseDisplay(display_);
+  if (xvfb_ > 0) {
+    kill(xvfb_, SIGTERM);
+    waitpid(xvfb_, nullptr, 0);
+  }
+}
+
+bool PrivateX::Start() {
+  for (int n = 500 + getpid() % 200; n < 900; ++n) {
+    if (std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock")) continue;
+    const std::string name = ":" + std::to_string(n);
+    name_ = name;
+    xvfb_ = Spawn(*this, {"Xvfb", name, "-screen", "0", "1280x800x24", "-nolisten", "tcp"}, {});
+    for (int tries = 0; tries < 200; ++tries) {
+      usleep(20000);
+      if ((display_ = XOpenDisplay(name.c_str())) != nullptr) {
+        XSetErrorHandler(IgnoreXErrors);
+        return true;
+      }
+    }
+    kill(xvfb_, SIGTERM);
+    waitpid(xvfb_, nullptr, 0);
+    xvfb_ = 0;
+  }
+  name_.clear();
+  return false;
+}
+
+pid_t Spawn(const PrivateX& x, const std::vector<std::string>& argv,
+            const std::filesystem::path& cwd) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
+    setenv("DISPLAY", x.name().c_str(), 1);
+    unsetenv("QT_QPA_PLATFORM");
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+bool StartOnce(const PrivateX& x, const std::vector<std::string>& argv,
+               const std::filesystem::path& cwd, const PaintProbe& probe, Sample& sample,
+               int limit_seconds) {
+  Display* display = x.display();
+  const Window root = DefaultRootWindow(display);
+  XSelectInput(display, root, SubstructureNotifyMask);
+  XSync(display, True);
+  const auto start = Clock::now();
+  const pid_t pid = Spawn(x, argv, cwd);
+  const auto deadline = start + std::chrono::seconds(limit_seconds);
+  Window window = 0;
+  bool ended = false;  // before showing a window: no program, or it failed
+  int status = 0;
+  while (window == 0 && !ended && Clock::now() < deadline) {
+    while (window == 0 && XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == MapNotify && !event.xmap.override_redirect &&
+          WindowTitle(display, event.xmap.window) == probe.title) {
+        window = event.xmap.window;
+      }
+    }
+    if (window == 0) {
+      ended = waitpid(pid, &status, WNOHANG) == pid;
+      usleep(200);
+    }
+  }
+  bool painted = false;
+  while (window != 0 && !painted && Clock::now() < deadline) {
+    painted = ProbePainted(display, window, probe);
+    if (!painted) usleep(200);
+  }
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  const rusage usage = ended ? rusage{} : EndAndReap(pid);
+  XSelectInput(display, root, NoEventMask);
+  XSync(display, True);
+  sample = {seconds, usage.ru_maxrss / 1024.0};
+  return painted;
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t mid = values.size() / 2;
+  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+void Report(const char* program, const std::vector<Sample>& program_samples, const char* yardstick,
+            const std::vector<Sample>& yardstick_samples) {
+  auto medians = [](const std::vector<Sample>& samples) {
+    std::vector<double> times, peaks;
+    for (const Sample& s : samples) {
+      times.push_back(s.seconds * 1000);
+      peaks.push_back(s.peak_mb);
+    }
+    return std::pair{Median(times), Median(peaks)};
+  };
+  const auto [program_ms, program_mb] = medians(program_samples);
+  const auto [yardstick_ms, yardstick_mb] = medians(yardstick_samples);
+  std::printf("\nfirst paint, median of %zu / %zu runs: %s %.1f ms, %s %.1f ms, ratio %.3f\n",
+              program_samples.size(), yardstick_samples.size(), program, program_ms, yardstick,
+              yardstick_ms, yardstick_ms > 0 ? program_ms / yardstick_ms : 0);
+  std::printf("peak memory, median: %s %.1f MB, %s %.1f MB, ratio %.3f\n", program, program_mb,
+              yardstick, yardstick_mb, yardstick_mb > 0 ? program_mb / yardstick_mb : 0);
+}
+
+}  // namespace quillet::bench
