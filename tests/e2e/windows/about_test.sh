@@ -7,7 +7,7 @@
 QUILLET=$(realpath "$1")
 PROBE=$(realpath "$2")
 here=$(dirname "$0")
-source "$here/../e2e/e2e_lib.sh"
+source "$here/../e2e_lib.sh"
 source "$here/wine_e2e_lib.sh"
 wine_e2e_setup
 wine_start_app

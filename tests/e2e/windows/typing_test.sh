@@ -7,7 +7,7 @@
 # Usage: typing_test.sh QUILLET_EXE
 QUILLET=$(realpath "$1")
 here=$(dirname "$0")
-source "$here/../e2e/e2e_lib.sh"
+source "$here/../e2e_lib.sh"
 source "$here/wine_e2e_lib.sh"
 wine_e2e_setup
 # A keyboard with a key of its own for "é", as a French user types it; Wine

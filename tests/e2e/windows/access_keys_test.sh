@@ -6,7 +6,7 @@
 # Usage: access_keys_test.sh QUILLET_EXE WINDOW_PROBE_EXE
 QUILLET=$(realpath "$1")
 here=$(dirname "$0")
-source "$here/../e2e/e2e_lib.sh"
+source "$here/../e2e_lib.sh"
 source "$here/wine_e2e_lib.sh"
 # A printer, so that the print dialog has one to offer.
 wine_e2e_setup --printer

@@ -10,14 +10,14 @@
 # Documents\Quillet and the user's files in it.
 # Usage: setup_test.sh SETUP_EXE QUILLET_EXE SHELL_PROBE_EXE VERSION
 here=$(dirname "$0")
-source "$here/../e2e/e2e_lib.sh"
-source "$here/../e2e_windows/wine_e2e_lib.sh"
+source "$here/../e2e_lib.sh"
+source "$here/wine_e2e_lib.sh"
 [[ -f $1 ]] || fail "no setup program at $1; scripts/build-windows makes it with cpack"
 SETUP=$(realpath "$1")
 BUILT=$(realpath "$2")
 PROBE=$(realpath "$3")
 VERSION=$4
-LICENSE=$(realpath "$here/../../LICENSE")
+LICENSE=$(realpath "$here/../../../LICENSE")
 readonly UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
 readonly MACHINE_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
 wine_e2e_setup
