@@ -29,7 +29,6 @@ namespace {
 namespace layout = quillet::layout;
 using quillet::bench::PaintProbe;
 using quillet::bench::PrivateX;
-using quillet::bench::Sample;
 
 constexpr int kRounds = 15;
 constexpr int kWineLimitSeconds = 60;
@@ -45,7 +44,6 @@ constexpr PaintProbe Probe(const char* title) {
 
 PrivateX g_x;
 std::filesystem::path g_work;
-std::vector<Sample> g_quillet, g_bare;
 
 // Runs a Wine tool to its end; true if it ended with status 0.
 bool RunToEnd(const std::vector<std::string>& argv) {
@@ -53,21 +51,6 @@ bool RunToEnd(const std::vector<std::string>& argv) {
   int status = 0;
   if (pid < 0 || waitpid(pid, &status, 0) != pid) return false;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-void Startup(benchmark::State& state, std::string program, PaintProbe probe,
-             std::vector<Sample>* samples) {
-  for (auto _ : state) {
-    Sample sample{};
-    if (!quillet::bench::StartOnce(g_x, {"wine", program}, g_work, probe, sample,
-                                   kWineLimitSeconds)) {
-      state.SkipWithError(("no first paint of " + program).c_str());
-      break;
-    }
-    state.SetIterationTime(sample.seconds);
-    state.counters["peak_MB"] = sample.peak_mb;
-    samples->push_back(sample);
-  }
 }
 
 }  // namespace
@@ -115,29 +98,11 @@ int main(int argc, char** argv) {
       !RunToEnd({"timeout", std::to_string(kWinebootLimitSeconds), "wineboot", "--init"})) {
     std::fprintf(stderr, "could not make the Wine prefix\n");
   } else {
-    // One start of each first, so that both find their DLLs and fonts loaded
-    // and neither pays for the other's first load.
-    Sample warm{};
-    quillet::bench::StartOnce(g_x, {"wine", quillet_exe}, g_work, Probe("Quillet"), warm,
-                              kWineLimitSeconds);
-    quillet::bench::StartOnce(g_x, {"wine", bare_exe}, g_work, Probe("Bare"), warm,
-                              kWineLimitSeconds);
-    // Interleaved, so that a busy moment of the machine hits both alike.
-    for (int round = 0; round < kRounds; ++round) {
-      benchmark::RegisterBenchmark("wine_startup/quillet", Startup, quillet_exe.string(),
-                                   Probe("Quillet"), &g_quillet)
-          ->UseManualTime()
-          ->Iterations(1)
-          ->Unit(benchmark::kMillisecond);
-      benchmark::RegisterBenchmark("wine_startup/bare_window", Startup, bare_exe.string(),
-                                   Probe("Bare"), &g_bare)
-          ->UseManualTime()
-          ->Iterations(1)
-          ->Unit(benchmark::kMillisecond);
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    quillet::bench::Report("quillet.exe", g_quillet, "bare window", g_bare);
+    quillet::bench::CompareStartups(
+        g_x, g_work,
+        {"wine_startup/quillet", "quillet.exe", {"wine", quillet_exe}, Probe("Quillet")},
+        {"wine_startup/bare_window", "bare window", {"wine", bare_exe}, Probe("Bare")}, kRounds,
+        kWineLimitSeconds);
     status = 0;
   }
   RunToEnd({"wineserver", "--kill"});

@@ -1,6 +1,7 @@
 #include "x_startup.h"
 
 #include <X11/Xutil.h>
+#include <benchmark/benchmark.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -142,6 +143,8 @@ bool StartOnce(const PrivateX& x, const std::vector<std::string>& argv,
   return painted;
 }
 
+namespace {
+
 double Median(std::vector<double> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -149,8 +152,9 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
-void Report(const char* program, const std::vector<Sample>& program_samples, const char* yardstick,
-            const std::vector<Sample>& yardstick_samples) {
+// Prints the medians of both sets, time and peak memory, and their ratios.
+void Report(const std::string& program, const std::vector<Sample>& program_samples,
+            const std::string& yardstick, const std::vector<Sample>& yardstick_samples) {
   auto medians = [](const std::vector<Sample>& samples) {
     std::vector<double> times, peaks;
     for (const Sample& s : samples) {
@@ -162,10 +166,47 @@ void Report(const char* program, const std::vector<Sample>& program_samples, con
   const auto [program_ms, program_mb] = medians(program_samples);
   const auto [yardstick_ms, yardstick_mb] = medians(yardstick_samples);
   std::printf("\nfirst paint, median of %zu / %zu runs: %s %.1f ms, %s %.1f ms, ratio %.3f\n",
-              program_samples.size(), yardstick_samples.size(), program, program_ms, yardstick,
-              yardstick_ms, yardstick_ms > 0 ? program_ms / yardstick_ms : 0);
-  std::printf("peak memory, median: %s %.1f MB, %s %.1f MB, ratio %.3f\n", program, program_mb,
-              yardstick, yardstick_mb, yardstick_mb > 0 ? program_mb / yardstick_mb : 0);
+              program_samples.size(), yardstick_samples.size(), program.c_str(), program_ms,
+              yardstick.c_str(), yardstick_ms, yardstick_ms > 0 ? program_ms / yardstick_ms : 0);
+  std::printf("peak memory, median: %s %.1f MB, %s %.1f MB, ratio %.3f\n", program.c_str(),
+              program_mb, yardstick.c_str(), yardstick_mb,
+              yardstick_mb > 0 ? program_mb / yardstick_mb : 0);
+}
+
+}  // namespace
+
+void CompareStartups(const PrivateX& x, const std::filesystem::path& cwd, const Contender& program,
+                     const Contender& yardstick, int rounds, int limit_seconds) {
+  std::vector<Sample> program_samples, yardstick_samples;
+  auto startup = [&x, &cwd, limit_seconds](benchmark::State& state, const Contender& contender,
+                                           std::vector<Sample>* samples) {
+    for (auto _ : state) {
+      Sample sample{};
+      if (!StartOnce(x, contender.argv, cwd, contender.probe, sample, limit_seconds)) {
+        state.SkipWithError(("no first paint of " + contender.report_name).c_str());
+        break;
+      }
+      state.SetIterationTime(sample.seconds);
+      state.counters["peak_MB"] = sample.peak_mb;
+      samples->push_back(sample);
+    }
+  };
+  // Neither pays for the other's first load of libraries and fonts.
+  Sample warm{};
+  StartOnce(x, program.argv, cwd, program.probe, warm, limit_seconds);
+  StartOnce(x, yardstick.argv, cwd, yardstick.probe, warm, limit_seconds);
+  for (int round = 0; round < rounds; ++round) {
+    for (auto [contender, samples] :
+         {std::pair{&program, &program_samples}, std::pair{&yardstick, &yardstick_samples}}) {
+      benchmark::RegisterBenchmark(contender->benchmark_name.c_str(), startup, *contender, samples)
+          ->UseManualTime()
+          ->Iterations(1)
+          ->Unit(benchmark::kMillisecond);
+    }
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  Report(program.report_name, program_samples, yardstick.report_name, yardstick_samples);
 }
 
 }  // namespace quillet::bench

@@ -57,10 +57,20 @@ bool StartOnce(const PrivateX& x, const std::vector<std::string>& argv,
 pid_t Spawn(const PrivateX& x, const std::vector<std::string>& argv,
             const std::filesystem::path& cwd);
 
-double Median(std::vector<double> values);
+// One side of a comparison: the benchmark's name, the name in the report,
+// and how it is started and seen.
+struct Contender {
+  std::string benchmark_name;
+  std::string report_name;
+  std::vector<std::string> argv;
+  PaintProbe probe;
+};
 
-// Prints the medians of both sets, time and peak memory, and their ratios.
-void Report(const char* program, const std::vector<Sample>& program_samples, const char* yardstick,
-            const std::vector<Sample>& yardstick_samples);
+// Starts each once to warm the caches, then `rounds` times each, interleaved
+// so that a busy moment of the machine hits both alike, as benchmarks of one
+// iteration; then prints the medians and ratios of `program` against
+// `yardstick`. Run after benchmark::Initialize.
+void CompareStartups(const PrivateX& x, const std::filesystem::path& cwd, const Contender& program,
+                     const Contender& yardstick, int rounds, int limit_seconds);
 
 }  // namespace quillet::bench
