@@ -75,8 +75,13 @@ installed_state() {
   registry_values "$UNINSTALL_KEY" || echo "no uninstall entry"
 }
 
+# The program was started by the shell, not by this script: once it ends it
+# is reaped by whoever adopted it, which in a container's PID namespace may be
+# nobody. A zombie has ended.
 process_gone() {
-  ! kill -0 "$E2E_APP_PID" 2>/dev/null
+  local stat
+  stat=$(cat "/proc/$E2E_APP_PID/stat" 2>/dev/null) || return 0
+  [[ ${stat##*) } == Z* ]]
 }
 
 probe folders >"$E2E_TMP/folders"
