@@ -5,7 +5,7 @@
 #include <shellapi.h>
 
 #include "common/text_file.h"
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillet {

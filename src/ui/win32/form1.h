@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "common/result.h"
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "sheet/label_sheet.h"
 #include "ui/form1_commands.h"
 #include "ui/form1_layout.h"
