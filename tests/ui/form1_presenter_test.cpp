@@ -110,14 +110,14 @@ TEST_F(Presenter, EachMenuItemRunsItsOperation) {
     sheet.SetText(1, 0, Line::Text1, long_text);
     const int dialogs_before = printer.times_shown();
     const std::size_t shown_before = messages.shown.size();
-    const std::size_t editors_before = starter.starts().size() + starter.opened().size();
+    const std::size_t editors_before = starter.opened().size();
 
     presenter.MenuChosen(Entry(c.item));
 
     EXPECT_EQ(printer.times_shown() - dialogs_before, c.dialogs);
     EXPECT_EQ(input.prompts().size(), c.asked);
     EXPECT_EQ(messages.shown.size() - shown_before, c.shown);
-    EXPECT_EQ(starter.starts().size() + starter.opened().size() - editors_before, c.editors);
+    EXPECT_EQ(starter.opened().size() - editors_before, c.editors);
     EXPECT_EQ(view.ended, c.ended);
     EXPECT_EQ(Caption(), c.caption);
     EXPECT_EQ(sheet.GetText(1, 0, Line::Text1), c.upper_r1_0);

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/ansi_text.h"
+#include "common/system_error.h"
 #include "platform/win32/win32_text.h"
 #include "print/scale_mode.h"
 
@@ -23,7 +24,7 @@ std::optional<std::string> Failed(Step step, const char* fallback) {
   SetLastError(ERROR_SUCCESS);
   if (step()) return std::nullopt;
   const DWORD error = GetLastError();
-  return error != ERROR_SUCCESS ? SystemReason(error) : fallback;
+  return error != ERROR_SUCCESS ? WindowsErrorReason(error) : fallback;
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "print/print_surface.h"
 #include "print/scale_mode.h"
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 
 namespace quillet {
 

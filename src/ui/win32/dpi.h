@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "ui/form1_layout.h"
 
 namespace quillet {

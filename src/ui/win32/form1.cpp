@@ -43,7 +43,7 @@ std::u16string WindowText(HWND window) {
 
 Status Failed(const char* what) {
   return Status::Failure(std::string("The main window could not be made: ") + what +
-                         " failed: " + SystemReason(GetLastError()) + ".");
+                         " failed: " + WindowsErrorReason(GetLastError()) + ".");
 }
 
 // The window class and styles of each kind of control. Fillers are disabled:

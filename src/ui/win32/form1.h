@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "common/result.h"
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "ui/form1_controls.h"
 #include "ui/form1_presenter.h"
 #include "ui/services.h"

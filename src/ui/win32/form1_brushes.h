@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 
 namespace quillet {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 
 namespace quillet {
 
