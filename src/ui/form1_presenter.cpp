@@ -44,7 +44,7 @@ void Form1Presenter::MenuChosen(std::size_t entry) {
     case Command::OpenMenu:
       return;
     case Command::AddToList:
-      return ShowIfFailed(AddToLabelList(sheet_));
+      return AddToList();
     case Command::ViewList:
       return ShowIfFailed(ViewLabelList(services_.program_starter));
     case Command::PrintTest:
@@ -86,6 +86,15 @@ void Form1Presenter::ShowLine(int group, int index, Line line) {
 
 void Form1Presenter::ShowIfFailed(const Status& status) {
   if (!status.ok()) services_.messages.ShowError(status.message());
+}
+
+void Form1Presenter::AddToList() {
+  // Characters the file cannot hold would become "?" there without a word.
+  if (const auto unwritable = FindUnwritableLabels(sheet_);
+      unwritable && !services_.messages.AskYesNo(UnwritableQuestion(sheet_, *unwritable))) {
+    return;
+  }
+  ShowIfFailed(AddToLabelList(sheet_));
 }
 
 void Form1Presenter::EnterNewAdjustments() {

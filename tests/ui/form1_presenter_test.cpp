@@ -225,6 +225,19 @@ TEST_F(Presenter, CancelledAdjustmentsKeepTheirOffsetsAndTheCaption) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(Presenter, AddingLabelsThatTheListCannotHoldAsksFirst) {
+  sheet.SetText(3, 5, Line::Text1, u"\u03A9mega");
+  for (bool yes : {false, true}) {
+    messages.answers = {yes};
+    presenter.MenuChosen(Entry("AddToList"));
+    EXPECT_EQ(messages.asked, yes ? 2 : 1);
+    EXPECT_NE(messages.shown.back().text.find("row 3, column 7"), std::string::npos);
+    // No writes nothing; Yes adds the batch as it always reads, "?" and all.
+    EXPECT_EQ(std::filesystem::exists("LabelList.txt"), yes);
+  }
+  EXPECT_EQ(ReadBytes("LabelList.txt"), "\"?mega \"\r\n");
+}
+
 TEST_F(Presenter, BoxesAndTheSheetMirrorEachOther) {
   const std::size_t box = CellBoxControl(3, 5, Line::Text2);
   // Typed: the sheet follows, and the box is not written back.
