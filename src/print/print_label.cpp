@@ -19,7 +19,6 @@ constexpr double kColumnPitch = 0.5625;  // 9/16 in
 constexpr double kRow1Y = 0;
 constexpr double kRowPitch = 0.375;  // 3/8 in
 constexpr double kLineGap = 0.125;   // line 2 lies 1/8 in below line 1
-constexpr char16_t kTypeface[] = u"Courier New";
 
 // The first and last position of each axis; a sum rounds monotonically, so
 // when these stay finite every line's position does.
@@ -113,7 +112,7 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
   surface->Orientation(kLandscape);
   surface->ScaleLeft(kScaleLeft);
   surface->ScaleTop(kScaleTop);
-  surface->FontName(kTypeface);
+  surface->FontName(kDefaultTypeface);
 
   for (int index = 0; index < CellsPerGroup; ++index) {
     // Terms and sums in double, rounded to float only when set.

@@ -57,7 +57,7 @@ bool ReportPage() {
   std::printf("area %.4f %.4f\n", GetDeviceCaps(dc, PHYSICALOFFSETX) * 72 / dpi_x,
               GetDeviceCaps(dc, PHYSICALOFFSETY) * 72 / dpi_y);
   const quillet::UniqueFont font = quillet::GdiFont(
-      u"Courier New", quillet::GdiPrintSurface::kDefaultPointSize, static_cast<int>(dpi_y));
+      quillet::kDefaultTypeface, quillet::kDefaultPointSize, static_cast<int>(dpi_y));
   const HGDIOBJ before = SelectObject(dc, font.get());
   TEXTMETRICW metrics{};
   const bool measured = GetTextMetricsW(dc, &metrics);
