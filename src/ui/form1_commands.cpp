@@ -1,11 +1,11 @@
 #include "ui/form1_commands.h"
 
 #include "about/about_text.h"
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 #include "labellist/label_list.h"
-#include "print/print_label.h"
 #include "sheet/sheet_editing.h"
 
 namespace quillet {
@@ -34,7 +34,7 @@ void Form1Commands::Run(Command command) {
     case Command::EnterAdjustments:
       return EnterNewAdjustments();
     case Command::Print:
-      return ShowIfFailed(PrintLabel(sheet_, services_.printer_dialog).status());
+      return ShowIfFailed(PrintCalibrated(sheet_, services_.printer_dialog).status());
     case Command::Exit:
       return window_.EndProgram();
     case Command::Clear:

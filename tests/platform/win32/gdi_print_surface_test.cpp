@@ -9,13 +9,9 @@
 
 #include "print/print_label.h"
 #include "print/scale_mode.h"
-#include "support/temp_dir.h"
 
 namespace quillet {
 namespace {
-
-using testing::TempDir;
-using testing::WriteBytes;
 
 // What an enhanced metafile holds of the text drawn into it.
 struct Drawn {
@@ -112,8 +108,6 @@ std::vector<std::byte> PortraitSettings() {
 }
 
 TEST(GdiPrintSurface, PrintLabelPutsEachLineAtItsPlaceInDevicePixels) {
-  TempDir dir;
-  WriteBytes(dir / "Quillex.dat", "0.25\r\n-.125\r\n");
   struct Case {
     int group, index;
     Line line;
@@ -134,7 +128,7 @@ TEST(GdiPrintSurface, PrintLabelPutsEachLineAtItsPlaceInDevicePixels) {
   Metafile metafile;
   GdiPrintSurface surface(metafile.dc(), PortraitSettings());
   LendingDialog dialog(surface);
-  Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, dir / "Quillex.dat");
+  Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, {0.25, -0.125});
   ASSERT_TRUE(outcome.ok()) << outcome.message();
   ASSERT_NE(surface.devmode(), nullptr);
   EXPECT_EQ(surface.devmode()->dmOrientation, DMORIENT_LANDSCAPE);

@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <string>
 
+#include "calibration/calibrated_print.h"
 #include "common/ansi_text.h"
 #include "platform/win32/win32_printer_dialog.h"
-#include "print/print_label.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     sheet.SetText(label.group, label.index, Line::Text2, label.line2);
   }
   DefaultPrinter printer(argc > 1 ? quillet::FromUtf8(argv[1]) : u"");
-  const auto printed = quillet::PrintLabel(sheet, printer);
+  const auto printed = quillet::PrintCalibrated(sheet, printer);
   if (!printed) {
     std::fprintf(stderr, "%s\n", printed.message().c_str());
     return 1;
