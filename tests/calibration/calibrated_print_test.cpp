@@ -21,34 +21,6 @@ class CalibratedPrintTest : public ::testing::Test {
   std::filesystem::path file_ = dir_ / "Quillex.dat";
 };
 
-TEST_F(CalibratedPrintTest, PrintsAtTheOffsetsTheFileHolds) {
-  struct Case {
-    std::string file;
-    OffsetInches offsets;
-  };
-  const Case cases[] = {
-      {"0\r\n0\r\n", {0, 0}},
-      {"0.25\r\n-.5\r\n", {0.25, -0.5}},
-      {" -1 \r\n+2.5\r\n", {-1, 2.5}},  // blanks around a number are allowed
-      {"0.0625\r3\r", {0.0625, 3}},     // CR alone ends a line too
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    WriteBytes(file_, c.file);
-    const Result<OffsetInches> read = ReadOffsetsInInches(file_);
-    ASSERT_TRUE(read.ok()) << read.message();
-    EXPECT_EQ(read->left_right, c.offsets.left_right);
-    EXPECT_EQ(read->up_down, c.offsets.up_down);
-
-    std::vector<std::string> log, expected;
-    ScriptedPrinterDialog dialog(log), direct(expected);
-    LabelSheet sheet;
-    ASSERT_TRUE(PrintCalibrated(sheet, dialog, file_).ok());
-    ASSERT_TRUE(PrintLabel(sheet, direct, c.offsets).ok());
-    EXPECT_EQ(log, expected);
-  }
-}
-
 TEST_F(CalibratedPrintTest, BadCalibrationFailsBeforeTheDialogAndCutsNothing) {
   struct Case {
     const char* file;  // nullptr: no file

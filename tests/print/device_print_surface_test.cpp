@@ -84,17 +84,6 @@ TEST(DevicePrintSurface, EveryScaleModePlacesTheLineAtTheSameInches) {
   }
 }
 
-TEST(DevicePrintSurface, LinesKeepTheFontTheyWerePrintedIn) {
-  FakeDevice device;
-  ASSERT_TRUE(device.Print(u"a").ok());
-  device.FontName(u"Arial");
-  ASSERT_TRUE(device.Print(u"b").ok());
-  ASSERT_TRUE(device.EndDoc().ok());
-  ASSERT_EQ(device.placed.size(), 2u);
-  EXPECT_EQ(device.placed[0].font, (PrintFont{u"Courier New", 8}));
-  EXPECT_EQ(device.placed[1].font, (PrintFont{u"Arial", 8}));
-}
-
 TEST(DevicePrintSurface, ThePageWaitsForTheFirstEndDoc) {
   {
     FakeDevice gone;
@@ -106,12 +95,16 @@ TEST(DevicePrintSurface, ThePageWaitsForTheFirstEndDoc) {
   device.Orientation(kLandscape);
   device.Orientation(0);  // neither portrait nor landscape: ignored
   device.Orientation(kPortrait);
-  ASSERT_TRUE(device.Print(u"x").ok());
+  ASSERT_TRUE(device.Print(u"a").ok());
+  device.FontName(u"Arial");  // a new face, the size kept
+  ASSERT_TRUE(device.Print(u"b").ok());
   ASSERT_TRUE(device.EndDoc().ok());
   ASSERT_TRUE(device.EndDoc().ok());  // a second EndDoc starts no second job
-  EXPECT_EQ(device.calls,
-            (std::vector<std::string>{"orientation 2", "orientation 1",
-                                      "measure Courier New 8.000000", "start", "place", "end"}));
+  EXPECT_EQ(device.calls, (std::vector<std::string>{
+                              "orientation 2", "orientation 1", "measure Courier New 8.000000",
+                              "measure Arial 8.000000", "start", "place", "place", "end"}));
+  ASSERT_EQ(device.placed.size(), 2u);
+  EXPECT_EQ(device.placed[1].font, (PrintFont{u"Arial", 8}));
 }
 
 TEST(DevicePrintSurface, EveryFailureSaysWhereTheJobStoppedInOneWording) {
