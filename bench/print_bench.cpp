@@ -23,7 +23,7 @@
 
 #include "calibration/calibration_file.h"
 #include "platform/qt/qt_input_box.h"
-#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_print_surface.h"
 #include "platform/qt/qt_program_file_query.h"
 #include "platform/qt/qt_program_starter.h"
@@ -131,7 +131,7 @@ BENCHMARK(BM_SetText162CountingListener)->Unit(benchmark::kMicrosecond);
 void BM_SetText162Window(benchmark::State& state) {
   RecordingDialog printer;
   QtInputBox input(nullptr);
-  QtMessageBox messages;
+  QtMessageBoxes messages;
   QtProgramStarter starter;
   QtProgramFileQuery program_file;
   Form1 window({printer, input, messages, starter, program_file});

@@ -24,8 +24,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The C and C++ runtimes and winpthread linked in, so a program needs only
-# Windows' own DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# Windows' own DLLs. Sections start on page boundaries in the file too, so
+# that Wine maps a program's image from the file, page by page as it is
+# touched, instead of reading all of it into private memory (0.6 MB of
+# quillet.exe's 1.4 MB are never touched at its start); Windows maps it
+# either way.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--file-alignment,4096")
 
 # Test programs (and GoogleTest's discovery) run through Wine.
 find_program(QUILLET_WINE NAMES wine wine64)

@@ -83,8 +83,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
                                    pixels(place.height), window, nullptr, instance, nullptr);
     if (font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   };
-  HFONT cell_font = Font(layout::kCellTypeface, layout::kCellFontPoints, dpi, true);
-  HFONT heading_font = Font(layout::kHeadingTypeface, layout::kHeadingFontPoints, dpi, false);
+  HFONT cell_font = Font(layout::kCellFont.face, layout::kCellFont.points, dpi, true);
+  HFONT heading_font = Font(layout::kHeadingFont.face, layout::kHeadingFont.points, dpi, false);
   for (int group = 1; group <= quillet::GroupCount; ++group) {
     for (int index = 0; index < quillet::CellsPerGroup; ++index) {
       for (quillet::Line line : {quillet::Line::Text1, quillet::Line::Text2}) {

@@ -1,8 +1,9 @@
 // Conversion between the program's UTF-16 text and the 8-bit text of its files.
 //
 // The files are in the system's ANSI code page. Where the platform has none
-// (everything but Windows) that is Windows-1252, done here by table so that the
-// bytes are the same on every machine.
+// (everything but Windows) that is Windows-1252, done by table so that the
+// bytes are the same on every machine (ansi_text_posix.cpp; Windows converts in
+// ansi_text_win32.cpp).
 #pragma once
 
 #include <string>
@@ -24,11 +25,18 @@ Result<std::string> ToAnsi(std::u16string_view text);
 // code unit, so nothing is lost.
 std::u16string FromAnsi(std::string_view bytes);
 
-#ifdef _WIN32
-// ToAnsi and FromAnsi for a given Windows code page rather than the system's.
+// ToAnsi and FromAnsi for a given Windows code page rather than the system's;
+// only on Windows.
 Result<std::string> ToCodePage(std::u16string_view text, unsigned code_page);
 std::u16string FromCodePage(std::string_view bytes, unsigned code_page);
-#endif
+
+// The halves of a surrogate pair, which together make one character beyond U+FFFF.
+constexpr bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // UTF-16 to UTF-8 for messages; lone surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view text);

@@ -35,18 +35,12 @@ Status AddToLabelList(const LabelSheet& sheet, const std::filesystem::path& file
 }
 
 Status ViewLabelList(ProgramStarter& starter, const std::filesystem::path& file) {
-#ifdef _WIN32
-  // Notepad resolves the bare name against the working directory it takes
-  // over from us, and offers to create the file when it is missing.
-  return starter.StartDetached("notepad.exe", {DisplayName(file)});
-#else
-  // Desktop editors do not offer to create a missing file; an empty list is
-  // what the user expects to see before the first append.
-  if (!FileExists(file)) {
+  // A desktop editor shows nothing for a missing file; an empty list is what
+  // the user expects to see before the first append.
+  if (!starter.EditorCreatesMissingFiles() && !FileExists(file)) {
     if (Status created = AppendToFile(file, std::string_view()); !created.ok()) return created;
   }
-  return starter.OpenWithDefaultApplication(file);
-#endif
+  return starter.OpenInTextEditor(file);
 }
 
 }  // namespace quillet

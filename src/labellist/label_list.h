@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "common/result.h"
 #include "sheet/label_sheet.h"
@@ -13,16 +12,16 @@ namespace quillet {
 
 inline constexpr char kLabelListFileName[] = "LabelList.txt";
 
-// Starts other programs without waiting for them.
+// Starts the platform's text editor without waiting for it.
 class ProgramStarter {
  public:
   virtual ~ProgramStarter() = default;
-  // Starts `program` (looked up in the usual places) with `arguments`, its
-  // window normal and focused.
-  virtual Status StartDetached(const std::string& program,
-                               const std::vector<std::string>& arguments) = 0;
-  // Opens the file with the desktop's default application for its type.
-  virtual Status OpenWithDefaultApplication(const std::filesystem::path& file) = 0;
+  // Opens `file` in the text editor, its window normal and focused, and
+  // returns while the editor runs on.
+  virtual Status OpenInTextEditor(const std::filesystem::path& file) = 0;
+  // Whether the editor offers to create a file that does not exist yet
+  // (Notepad does); when it does not, a missing file is made empty first.
+  virtual bool EditorCreatesMissingFiles() const = 0;
 };
 
 // The bytes of one batch: for each non-blank cell in reading order,
@@ -36,7 +35,8 @@ Status AddToLabelList(const LabelSheet& sheet,
                       const std::filesystem::path& file = kLabelListFileName);
 
 // Opens the list in the text editor: "notepad.exe LabelList.txt" on Windows,
-// the default application for the file elsewhere.
+// the default application for the file elsewhere. A missing list is created
+// empty first unless the editor offers to create it.
 Status ViewLabelList(ProgramStarter& starter,
                      const std::filesystem::path& file = kLabelListFileName);
 

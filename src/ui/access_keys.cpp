@@ -48,4 +48,11 @@ int ArrowPresses(int count, int from, int to) {
   return down <= up ? down : -up;
 }
 
+std::optional<int> ArrowPressesForKey(std::span<const std::u16string_view> captions,
+                                      int highlighted, char16_t key) {
+  const AccessKeyStep step = StepForAccessKey(captions, highlighted, key);
+  if (step.action != AccessKeyStep::Action::kHighlight) return std::nullopt;
+  return ArrowPresses(static_cast<int>(captions.size()), highlighted, static_cast<int>(step.item));
+}
+
 }  // namespace quillet

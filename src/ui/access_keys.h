@@ -1,11 +1,12 @@
 // What a letter typed in an open menu does when items may share an access
-// key, as on the desktop the menus were drawn for: a key that one item carries
-// runs that item; a key that several carry only moves the highlight to the
-// next of them, wrapping round, so that Return then runs it. Toolkits whose
-// menus run the first carrier at once are steered with the arrow keys.
+// key, the same in both front ends: a key that one item carries runs that
+// item; a key that several carry only moves the highlight to the next of
+// them, wrapping round, so that Return then runs it. Toolkits whose menus run
+// the first carrier at once are steered with the arrow keys.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -33,5 +34,12 @@ AccessKeyStep StepForAccessKey(std::span<const std::u16string_view> captions, in
 // kNoHighlight, where Down lights the first item and Up the last) to item `to`
 // of `count`, the short way round: positive for Down, negative for Up.
 int ArrowPresses(int count, int from, int to);
+
+// The rule both front ends' menus follow for `key` typed in an open menu:
+// nothing when the menu's own handling is right (one item carries the key and
+// runs, or none does), otherwise the arrow presses (as ArrowPresses) that
+// bring the highlight to the next carrier.
+std::optional<int> ArrowPressesForKey(std::span<const std::u16string_view> captions,
+                                      int highlighted, char16_t key);
 
 }  // namespace quillet

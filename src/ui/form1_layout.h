@@ -1,6 +1,6 @@
 // Where every control of the main window stands, in twips (1/1440 inch) from
-// the top-left corner of the client area, as the label grid was drawn, and
-// what each one is called. Both front ends place their controls from here.
+// the top-left corner of the client area, its font, and what each one is
+// called. Both front ends place their controls from here.
 #pragma once
 
 #include <string>
@@ -8,8 +8,6 @@
 #include "sheet/label_sheet.h"
 
 namespace quillet::layout {
-
-inline constexpr char16_t kWindowTitle[] = u"Quillet";
 
 inline constexpr int kTwipsPerInch = 1440;
 // 15 twips are one device-independent pixel (96 per inch); the front ends
@@ -21,6 +19,16 @@ constexpr int Px(int twips) {
 
 inline constexpr int kClientWidth = 11100;
 inline constexpr int kClientHeight = 6930;
+
+// A control's font: regular weight, upright, not underlined.
+struct FontSpec {
+  const char16_t* face;
+  double points;
+  bool fixed_pitch;  // a monospaced face in the ANSI character set
+};
+
+inline constexpr FontSpec kCellFont{u"Courier New", 8.25, true};
+inline constexpr FontSpec kHeadingFont{u"Arial", 18, false};
 
 struct TwipRect {
   int left = 0;
@@ -38,8 +46,6 @@ inline constexpr int kCellPitchY = 600;
 inline constexpr int kLine2Below = 240;
 inline constexpr int kCellWidth = 855;
 inline constexpr int kCellHeight = 285;
-inline constexpr char16_t kCellTypeface[] = u"Courier New";
-inline constexpr double kCellFontPoints = 8.25;
 
 constexpr TwipRect CellBoxRect(int group, int index, Line line) {
   return {kCellLeft + kCellPitchX * index,
@@ -64,8 +70,6 @@ constexpr TwipRect FillerRect(int k) {
 
 // Row and column numbers.
 inline constexpr int kHeadingHeight = 495;
-inline constexpr char16_t kHeadingTypeface[] = u"Arial";
-inline constexpr double kHeadingFontPoints = 18;
 
 struct Heading {
   int number;  // Label1..Label20

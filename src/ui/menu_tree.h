@@ -3,7 +3,9 @@
 // build their menus from this one table.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -48,11 +50,39 @@ inline constexpr MenuEntry kMenuTree[] = {
     {"About", u"&About", 0, Command::About},
 };
 
-// The item whose caption shows the calibration offsets.
+inline constexpr std::size_t kMenuEntryCount = std::size(kMenuTree);
+
+// The entry of the item whose caption shows the calibration offsets.
 inline constexpr std::string_view kOffsetsItemName = "Printit";
+inline constexpr std::size_t kOffsetsEntry = [] {
+  std::size_t at = 0;
+  while (at < kMenuEntryCount && kMenuTree[at].name != kOffsetsItemName) ++at;
+  return at;
+}();
+static_assert(kOffsetsEntry < kMenuEntryCount);
 
 // The index of the entry whose menu holds kMenuTree[at]; none for the menu bar.
 // Building the entries in table order thus always finds the parent built.
 std::optional<std::size_t> ParentOf(std::size_t at);
+
+// Builds the tree in table order under `bar`: add_menu(at, into) makes the
+// menu that entry `at` opens, inside `into`, and gives it (a null or false
+// Menu when it could not); add_command(at, into) adds a command item and
+// says whether it could. Gives false at the first failure.
+template <typename Menu, typename AddMenu, typename AddCommand>
+bool BuildMenuTree(Menu bar, AddMenu add_menu, AddCommand add_command) {
+  std::array<Menu, kMenuEntryCount> menus{};  // the menu each entry opens
+  for (std::size_t at = 0; at < kMenuEntryCount; ++at) {
+    const std::optional<std::size_t> parent = ParentOf(at);
+    const Menu into = parent ? menus[*parent] : bar;
+    if (kMenuTree[at].command == Command::OpenMenu) {
+      menus[at] = add_menu(at, into);
+      if (!menus[at]) return false;
+    } else if (!add_command(at, into)) {
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace quillet

@@ -4,7 +4,7 @@
 
 #include "about/about_text.h"
 #include "calibration/calibration_entry.h"
-#include "common/message_box.h"
+#include "common/message_boxes.h"
 #include "labellist/label_list.h"
 #include "print/printer_dialog.h"
 

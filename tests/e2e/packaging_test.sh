@@ -12,7 +12,7 @@ tmp=$(mktemp -d "${TMPDIR:-/tmp}/quillet-pack.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 
 for tool in file lintian dpkg-shlibdeps; do
-  command -v "$tool" >/dev/null || fail "$tool is missing: scripts/deps installs it"
+  command -v "$tool" >/dev/null || fail "$tool is missing: scripts/deps test installs it"
 done
 
 desktop-file-validate "$source_dir/packaging/quillet.desktop" || fail "desktop-file-validate"

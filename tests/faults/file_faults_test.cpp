@@ -1,7 +1,7 @@
 // Files that go away, fill up or are not files while the program runs: the
-// calibration file deleted behind its back, or a pipe, folder, device or far
-// too long; a label list that is a folder or a device; and a disk with no
-// space left for either file.
+// calibration file deleted behind its back; either file's name taken by a
+// pipe, folder or device, or the calibration far too long; and a disk with
+// no space left for either file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,37 +94,45 @@ TEST(CalibrationDeletedWhileRunning, CoreOperationsFailBeforeAskingOrPrinting) {
   EXPECT_FALSE(FileExists("Quillex.dat"));
 }
 
-// The calibration file's name taken by something no reader may take in: a
-// pipe blocks an ordinary open, /dev/zero never ends.
-struct CalibrationBlocker {
+// A name taken by something the program may not read or add to: a pipe
+// blocks an ordinary open, a device never ends (or is always full), a folder
+// holds no lines. Over the cap only reading is refused; the list grows on.
+struct Blocker {
   const char* name;
   void (*make)(const fs::path& file);
   const char* reason;
+  bool blocks_the_list;
 };
 
-const CalibrationBlocker kCalibrationBlockers[] = {
+const Blocker kBlockers[] = {
     {"Pipe", [](const fs::path& file) { ASSERT_EQ(mkfifo(file.c_str(), 0666), 0); },
-     "is not a plain file"},
-    {"Folder", [](const fs::path& file) { fs::create_directory(file); }, "is not a plain file"},
+     "is not a plain file", true},
+    {"Folder", [](const fs::path& file) { fs::create_directory(file); }, "is not a plain file",
+     true},
     {"LinkToDevZero", [](const fs::path& file) { fs::create_symlink("/dev/zero", file); },
-     "is not a plain file"},
+     "is not a plain file", true},
+    {"LinkToDevFull", [](const fs::path& file) { fs::create_symlink("/dev/full", file); },
+     "is not a plain file", true},
     {"OverTheCap",
      [](const fs::path& file) { WriteBytes(file, "0\r\n0\r\n" + std::string(kMaxReadBytes, ' ')); },
-     "too long"},
+     "too long", false},
 };
 
-void PrintTo(const CalibrationBlocker& value, std::ostream* out) {
+void PrintTo(const Blocker& value, std::ostream* out) {
   *out << value.name;
 }
 
-class CalibrationNotAFile : public ::testing::TestWithParam<CalibrationBlocker> {};
+class NameBlocked : public ::testing::TestWithParam<Blocker> {};
 
-TEST_P(CalibrationNotAFile, TheWindowComesUpAndEveryReaderSaysWhy) {
-  const CalibrationBlocker& blocker = GetParam();
+TEST_P(NameBlocked, TheWindowComesUpAndEveryUserOfTheFilesSaysWhy) {
+  const Blocker& blocker = GetParam();
   TempDir folder(TempDir::kEnter);
   blocker.make("Quillex.dat");
-  const auto type_before = fs::symlink_status("Quillex.dat").type();
-  // A reader that blocks or reads without end fails here instead of hanging.
+  if (blocker.blocks_the_list) blocker.make("LabelList.txt");
+  const auto calibration_type = fs::symlink_status("Quillex.dat").type();
+  const auto list_type = fs::symlink_status("LabelList.txt").type();
+  // A reader that blocks or reads without end, or an append that waits for
+  // a pipe's reader, fails here instead of hanging.
   alarm(10);
 
   Result<CalibrationOffsets> read = ReadCalibration();
@@ -133,6 +141,13 @@ TEST_P(CalibrationNotAFile, TheWindowComesUpAndEveryReaderSaysWhy) {
   Result<StartCalibration> start = LoadCalibrationAtStart();
   ASSERT_FALSE(start.ok());
   ExpectNames(start.message(), "\"Quillex.dat\"", blocker.reason);
+  LabelSheet sheet;
+  FillSheet(sheet);
+  if (blocker.blocks_the_list) {
+    Status added = AddToLabelList(sheet);
+    ASSERT_FALSE(added.ok());
+    ExpectNames(added.message(), "\"LabelList.txt\"", blocker.reason);
+  }
 
   WindowDoubles doubles;
   auto window = doubles.Open();
@@ -144,63 +159,23 @@ TEST_P(CalibrationNotAFile, TheWindowComesUpAndEveryReaderSaysWhy) {
     SCOPED_TRACE(item);
     ExpectNames(doubles.Trigger(*window, item), "\"Quillex.dat\"", blocker.reason);
   }
+  if (blocker.blocks_the_list) {
+    ExpectNames(doubles.Trigger(*window, "AddToList"), "\"LabelList.txt\"", blocker.reason);
+  }
   alarm(0);
   EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
   EXPECT_EQ(doubles.printer.shown, 0);
   EXPECT_TRUE(doubles.input.prompts().empty());
-  EXPECT_EQ(fs::symlink_status("Quillex.dat").type(), type_before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CalibrationNotAFile, ::testing::ValuesIn(kCalibrationBlockers),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// The label list's name taken by something that cannot be appended to.
-struct ListBlocker {
-  const char* name;
-  void (*make)(const fs::path& list);
-  const char* reason;
-};
-
-const ListBlocker kListBlockers[] = {
-    {"Folder", [](const fs::path& list) { fs::create_directory(list); }, "is not a plain file"},
-    {"FullDevice", [](const fs::path& list) { fs::create_symlink("/dev/full", list); },
-     "is not a plain file"},
-    {"Pipe", [](const fs::path& list) { ASSERT_EQ(mkfifo(list.c_str(), 0666), 0); },
-     "is not a plain file"},
-};
-
-void PrintTo(const ListBlocker& value, std::ostream* out) {
-  *out << value.name;
-}
-
-class LabelListBlocked : public ::testing::TestWithParam<ListBlocker> {};
-
-TEST_P(LabelListBlocked, AddingSaysWhyAndLeavesTheSheetAndTheNameAlone) {
-  const ListBlocker& blocker = GetParam();
-  TempDir folder(TempDir::kEnter);
-  blocker.make("LabelList.txt");
-  alarm(10);  // a pipe without a reader must not block the append
-  const auto type_before = fs::symlink_status("LabelList.txt").type();
-
-  LabelSheet sheet;
-  FillSheet(sheet);
-  Status added = AddToLabelList(sheet);
-  ASSERT_FALSE(added.ok());
-  ExpectNames(added.message(), "LabelList.txt", blocker.reason);
-
-  WindowDoubles doubles;
-  auto window = doubles.Open();
-  FillSheet(window->sheet());
-  ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", blocker.reason);
-  alarm(0);
-  EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
-  EXPECT_EQ(fs::symlink_status("LabelList.txt").type(), type_before);
-  if (fs::is_directory("LabelList.txt")) {
-    EXPECT_TRUE(fs::is_empty("LabelList.txt"));
+  EXPECT_EQ(fs::symlink_status("Quillex.dat").type(), calibration_type);
+  EXPECT_EQ(fs::symlink_status("LabelList.txt").type(), list_type);
+  for (const char* name : {"Quillex.dat", "LabelList.txt"}) {
+    if (fs::is_directory(name)) {
+      EXPECT_TRUE(fs::is_empty(name)) << name;
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LabelListBlocked, ::testing::ValuesIn(kListBlockers),
+INSTANTIATE_TEST_SUITE_P(Cases, NameBlocked, ::testing::ValuesIn(kBlockers),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A tmpfs of a few pages, full but for what the test puts there first.

@@ -13,10 +13,12 @@
 namespace quillet::testing {
 
 struct WindowDoubles {
-  // Loads in the current working directory; messages shown at load are out.
+  // Loads in the current working directory and shows the window; messages
+  // shown at load are out.
   std::unique_ptr<Form1> Open() {
     auto window =
         std::make_unique<Form1>(Services{printer, input, messages, starter, program_file});
+    window->show();
     QApplication::processEvents();
     return window;
   }
@@ -37,7 +39,7 @@ struct WindowDoubles {
 
   RecordingPrinterDialog printer;
   ScriptedInputBox input;
-  RecordingMessageBox messages;
+  RecordingMessageBoxes messages;
   FakeProgramStarter starter;
   FixedProgramFile program_file;
 };

@@ -1,8 +1,7 @@
-// A ProgramStarter double: records every call and answers with a scripted Status.
+// A ProgramStarter double: records every file opened and answers with a scripted Status.
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,30 +11,24 @@ namespace quillet::testing {
 
 class FakeProgramStarter : public ProgramStarter {
  public:
-  struct Start {
-    std::string program;
-    std::vector<std::string> arguments;
-  };
+  // An editor like Notepad when true, like a desktop's default application when false.
+  explicit FakeProgramStarter(bool editor_creates_missing_files = false)
+      : editor_creates_missing_files_(editor_creates_missing_files) {}
 
   // What every later call answers; success until told otherwise.
   void AnswerWith(Status answer) { answer_ = std::move(answer); }
 
-  Status StartDetached(const std::string& program,
-                       const std::vector<std::string>& arguments) override {
-    starts_.push_back({program, arguments});
-    return answer_;
-  }
-  Status OpenWithDefaultApplication(const std::filesystem::path& file) override {
+  Status OpenInTextEditor(const std::filesystem::path& file) override {
     opened_.push_back(file);
     return answer_;
   }
+  bool EditorCreatesMissingFiles() const override { return editor_creates_missing_files_; }
 
-  const std::vector<Start>& starts() const { return starts_; }
   const std::vector<std::filesystem::path>& opened() const { return opened_; }
 
  private:
+  bool editor_creates_missing_files_;
   Status answer_ = Status::Ok();
-  std::vector<Start> starts_;
   std::vector<std::filesystem::path> opened_;
 };
 

@@ -38,7 +38,7 @@ TEST(AccessKeyOf, TakesTheLetterAfterTheFirstSingleAmpersand) {
 // The File menu as the menu tree holds it.
 std::vector<std::u16string_view> FileMenu() {
   std::vector<std::u16string_view> captions;
-  for (std::size_t at = 0; at < std::size(kMenuTree); ++at) {
+  for (std::size_t at = 0; at < kMenuEntryCount; ++at) {
     if (ParentOf(at) == std::optional<std::size_t>(0)) captions.push_back(kMenuTree[at].caption);
   }
   return captions;
@@ -52,19 +52,22 @@ TEST(StepForAccessKey, SharedKeysOnlyMoveTheHighlightAndWrap) {
     int highlighted;
     char16_t key;
     AccessKeyStep step;
+    std::optional<int> presses;  // what both menus do: arrows, or their own handling
   } cases[] = {
-      {kNoHighlight, u'p', {Action::kHighlight, 1}},
-      {0, u'p', {Action::kHighlight, 1}},
-      {1, u'P', {Action::kHighlight, 2}},
-      {2, u'p', {Action::kHighlight, 1}},  // wraps round
-      {3, u'p', {Action::kHighlight, 1}},
-      {1, u'e', {Action::kRun, 3}},
-      {2, u'L', {Action::kRun, 0}},
-      {0, u'q', {}},
-      {0, 0, {}},
+      {kNoHighlight, u'p', {Action::kHighlight, 1}, 2},
+      {0, u'p', {Action::kHighlight, 1}, 1},
+      {1, u'P', {Action::kHighlight, 2}, 1},
+      {2, u'p', {Action::kHighlight, 1}, -1},  // wraps round
+      {3, u'p', {Action::kHighlight, 1}, 2},
+      {1, u'e', {Action::kRun, 3}, std::nullopt},
+      {2, u'L', {Action::kRun, 0}, std::nullopt},
+      {0, u'q', {}, std::nullopt},
+      {0, 0, {}, std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StepForAccessKey(file, c.highlighted, c.key), c.step)
+        << "highlighted " << c.highlighted << ", key " << char(c.key);
+    EXPECT_EQ(ArrowPressesForKey(file, c.highlighted, c.key), c.presses)
         << "highlighted " << c.highlighted << ", key " << char(c.key);
   }
 }

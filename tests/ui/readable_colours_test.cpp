@@ -1,6 +1,8 @@
 // The contrast measure and the choice of a readable text colour.
 #include "ui/readable_colours.h"
 
+#include "ui/form1_colours.h"
+
 #include <gtest/gtest.h>
 
 namespace quillet {
@@ -48,6 +50,43 @@ TEST(ReadableOn, KeepsAReadableColourAndOtherwiseTakesBlackOrWhite) {
               kMinimumTextContrast)
         << c.name;
   }
+}
+
+TEST(ColoursFor, TheStandardLookUnlessTheSchemeIsHighContrast) {
+  struct Case {
+    const char* name;
+    DesktopScheme scheme;
+    Form1Colours colours;  // background, filler, heading background, heading text
+  };
+  const Rgb grey{0xef, 0xef, 0xef};
+  const Rgb light{0xfc, 0xfc, 0xfc};
+  const Case cases[] = {
+      {"standard", {grey, kBlack, kWhite, false}, {kWhite, kBlack, kWhite, kBlack}},
+      // Windows 10 and Wine: caption text, once the background, is black there.
+      {"windows default", {kWhite, kBlack, kWhite, false}, {kWhite, kBlack, kWhite, kBlack}},
+      {"dark", {{0x2a, 0x2e, 0x32}, light, light, false}, {kWhite, kBlack, light, kBlack}},
+      {"high contrast black", {kBlack, kWhite, kBlack, true}, {kBlack, kWhite, kBlack, kWhite}},
+      {"high contrast white", {kWhite, kBlack, kWhite, true}, {kWhite, kBlack, kWhite, kBlack}},
+      {"high contrast, unreadable pairs",
+       {kBlack, {0x20, 0x20, 0x20}, {0x10, 0x10, 0x10}, true},
+       {kBlack, kWhite, {0x10, 0x10, 0x10}, kWhite}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Form1Colours colours = ColoursFor(c.scheme);
+    EXPECT_EQ(colours, c.colours);
+    EXPECT_GE(ContrastRatio(colours.filler, colours.background), kMinimumTextContrast);
+    EXPECT_GE(ContrastRatio(colours.heading_text, colours.heading_background),
+              kMinimumTextContrast);
+  }
+}
+
+TEST(LooksHighContrast, OnlyNearlyBlackAndWhite) {
+  EXPECT_TRUE(LooksHighContrast(kBlack, kWhite));
+  EXPECT_TRUE(LooksHighContrast(kWhite, kBlack));
+  EXPECT_FALSE(LooksHighContrast({0xef, 0xef, 0xef}, kBlack));  // Qt's standard light
+  EXPECT_FALSE(LooksHighContrast({0xf0, 0xf0, 0xf0}, kBlack));  // Windows' dialog grey
+  EXPECT_FALSE(LooksHighContrast({0x2a, 0x2e, 0x32}, {0xfc, 0xfc, 0xfc}));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "common/program_name.h"
+
 namespace quillet {
 namespace {
 
@@ -33,7 +35,7 @@ class PlainPromptDialog : public QInputDialog {
 
 std::optional<std::u16string> QtInputBox::Ask(const std::u16string& prompt) {
   PlainPromptDialog dialog(parent_ != nullptr ? parent_ : QApplication::activeWindow());
-  dialog.setWindowTitle(QStringLiteral("Quillet"));
+  dialog.setWindowTitle(QString::fromUtf16(kProgramName));
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setTextValue(QString());
   QString label = QString::fromStdU16String(prompt);

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 
 namespace quillet {
@@ -24,17 +23,8 @@ ProgramFileFacts FileFactsFor(const QString& path) {
 }
 
 ProgramFileFacts QtProgramFileQuery::Query() {
-#ifdef _WIN32
-  // The path as the About box has always shown it: the program's folder, its
-  // name and ".EXE" in capitals, whatever the real extension.
-  const std::u16string path = WindowsProgramPath(
-      QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdU16String(),
-      QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdU16String());
-  return FileFactsFor(QString::fromStdU16String(path));
-#else
-  // No ".EXE" names here: the real file, so that the program lines appear.
+  // The real file, so that the program lines appear.
   return FileFactsFor(QCoreApplication::applicationFilePath());
-#endif
 }
 
 }  // namespace quillet

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 
 #include "common/text_file.h"
@@ -18,17 +17,7 @@ QString ToQString(const std::filesystem::path& file) {
 
 }  // namespace
 
-Status QtProgramStarter::StartDetached(const std::string& program,
-                                       const std::vector<std::string>& arguments) {
-  QStringList qt_arguments;
-  for (const std::string& argument : arguments) qt_arguments << QString::fromStdString(argument);
-  // Returns false only when the program cannot be found or run at all.
-  if (QProcess::startDetached(QString::fromStdString(program), qt_arguments)) return Status::Ok();
-  return Status::Failure("Could not start " + program +
-                         ": the program was not found or could not be run.");
-}
-
-Status QtProgramStarter::OpenWithDefaultApplication(const std::filesystem::path& file) {
+Status QtProgramStarter::OpenInTextEditor(const std::filesystem::path& file) {
   const QString absolute = QFileInfo(ToQString(file)).absoluteFilePath();
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(absolute))) return Status::Ok();
   // openUrl gives up on platforms without a desktop service (offscreen, some

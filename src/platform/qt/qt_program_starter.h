@@ -1,4 +1,4 @@
-// Starting the text editor and other programs through Qt, without waiting for them.
+// Starting the desktop's text editor through Qt, without waiting for it.
 #pragma once
 
 #include "labellist/label_list.h"
@@ -7,10 +7,11 @@ namespace quillet {
 
 class QtProgramStarter : public ProgramStarter {
  public:
-  Status StartDetached(const std::string& program,
-                       const std::vector<std::string>& arguments) override;
-  // The desktop's handler first, then xdg-open, which the desktop may lack.
-  Status OpenWithDefaultApplication(const std::filesystem::path& file) override;
+  // The desktop's default application for the file, found through the
+  // desktop's handler first, then xdg-open, which the desktop may lack.
+  Status OpenInTextEditor(const std::filesystem::path& file) override;
+  // Desktop editors open only what exists.
+  bool EditorCreatesMissingFiles() const override { return false; }
 };
 
 }  // namespace quillet

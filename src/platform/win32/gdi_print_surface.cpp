@@ -1,10 +1,10 @@
 #include "platform/win32/gdi_print_surface.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "common/ansi_text.h"
+#include "common/system_error.h"
+#include "platform/win32/win32_font.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillet {
@@ -19,7 +19,7 @@ Status Failed(Step step, const char* fallback) {
   SetLastError(ERROR_SUCCESS);
   if (step()) return Status::Ok();
   const DWORD error = GetLastError();
-  return Status::Failure(error != ERROR_SUCCESS ? SystemReason(error) : fallback);
+  return Status::Failure(error != ERROR_SUCCESS ? WindowsErrorReason(error) : fallback);
 }
 
 std::string FontReason(const PrintFont& font) {
@@ -27,20 +27,6 @@ std::string FontReason(const PrintFont& font) {
 }
 
 }  // namespace
-
-UniqueFont GdiFont(const std::u16string& face, double points, int pixels_per_inch) {
-  LOGFONTW font{};
-  font.lfHeight = -FontPixelHeight(points, pixels_per_inch);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
-  std::memcpy(font.lfFaceName, face.data(), length * sizeof(wchar_t));
-  return UniqueFont(CreateFontIndirectW(&font));
-}
 
 GdiPrintSurface::GdiPrintSurface(UniqueDc printer_dc, std::u16string printer,
                                  std::vector<std::byte> devmode)
@@ -64,7 +50,8 @@ PrintDevice::Resolution GdiPrintSurface::DeviceResolution() {
 }
 
 Result<double> GdiPrintSurface::LineHeight(const PrintFont& font) {
-  const UniqueFont measured = GdiFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY));
+  const UniqueFont measured =
+      MakeFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY), FontPitch::kAny);
   const SelectedObject selected(dc_, measured.get());
   TEXTMETRICW metrics{};
   if (!measured || !selected.ok() || !GetTextMetricsW(dc_, &metrics)) {
@@ -118,7 +105,7 @@ bool GdiPrintSurface::Select(const PrintFont& font) {
   if (selected_font_ == font) return true;
   selection_.reset();
   selected_font_.reset();
-  font_ = GdiFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY));
+  font_ = MakeFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY), FontPitch::kAny);
   if (!font_) return false;
   selection_.emplace(dc_, font_.get());
   if (!selection_->ok()) return false;

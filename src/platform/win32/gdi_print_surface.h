@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "print/device_print_surface.h"
 
 namespace quillet {
@@ -60,9 +60,5 @@ class GdiPrintSurface : public DevicePrintSurface {
   UniqueFont font_;
   std::optional<SelectedObject> selection_;
 };
-
-// The font the surface draws `face` at `points` with, on a device of
-// `pixels_per_inch`: a fractional size keeps its fraction down to the pixel.
-UniqueFont GdiFont(const std::u16string& face, double points, int pixels_per_inch);
 
 }  // namespace quillet

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/win32_message_boxes.h"
+#include "common/program_name.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillet {
@@ -152,7 +152,7 @@ std::optional<std::u16string> Win32InputBox::Ask(const std::u16string& prompt) {
   // DS_SHELLFONT with "MS Shell Dlg" gives the system's dialog face, and the
   // dialog units scale with it, so the box grows with the screen's DPI.
   DialogTemplate form(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT, kWidth,
-                      kHeight, kProgramTitle, L"MS Shell Dlg", 8);
+                      kHeight, Wide(kProgramName), L"MS Shell Dlg", 8);
   form.Control(kStatic, kInputBoxPromptId, SS_LEFT | SS_NOPREFIX, kMargin, kMargin, kPromptWidth,
                kPromptHeight);
   form.Control(kEdit, kInputBoxFieldId, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kMargin,

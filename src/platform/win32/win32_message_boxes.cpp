@@ -1,5 +1,6 @@
 #include "platform/win32/win32_message_boxes.h"
 
+#include "common/program_name.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillet {
@@ -9,7 +10,8 @@ HWND Win32MessageBoxes::Owner() const {
 }
 
 void Win32MessageBoxes::ShowError(const std::string& message) {
-  MessageBoxW(Owner(), WideFromUtf8(message).c_str(), kProgramTitle, MB_OK | MB_ICONWARNING);
+  MessageBoxW(Owner(), WideFromUtf8(message).c_str(), Wide(kProgramName).c_str(),
+              MB_OK | MB_ICONWARNING);
 }
 
 void Win32MessageBoxes::ShowInformation(const std::u16string& title, const std::u16string& text) {

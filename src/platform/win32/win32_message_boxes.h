@@ -3,11 +3,9 @@
 
 #include <windows.h>
 
-#include "common/message_box.h"
+#include "common/message_boxes.h"
 
 namespace quillet {
-
-inline constexpr wchar_t kProgramTitle[] = L"Quillet";
 
 class Win32MessageBoxes : public MessageBoxes {
  public:
@@ -15,7 +13,7 @@ class Win32MessageBoxes : public MessageBoxes {
   // main window is made after the services.
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  // Titled "Quillet", with the warning icon and one OK.
+  // Titled with the program's name, with the warning icon and one OK.
   void ShowError(const std::string& message) override;
   // The given title and text, the information icon and one OK.
   void ShowInformation(const std::u16string& title, const std::u16string& text) override;

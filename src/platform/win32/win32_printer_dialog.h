@@ -6,8 +6,8 @@
 
 #include <memory>
 
+#include "common/win32_handles.h"
 #include "platform/win32/gdi_print_surface.h"
-#include "platform/win32/win32_handles.h"
 #include "print/printer_dialog.h"
 
 namespace quillet {

@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
+#include "common/system_error.h"
 #include "common/text_file.h"
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillet {
 namespace {
+
+constexpr char kTextEditor[] = "notepad.exe";
 
 bool NeedsQuotes(std::wstring_view part) {
   return part.empty() || part.find_first_of(L" \t\n\v\"") != std::wstring_view::npos;
@@ -57,18 +58,21 @@ std::wstring WindowsCommandLine(std::string_view program,
   return line;
 }
 
-Status Win32ProgramStarter::StartDetached(const std::string& program,
-                                          const std::vector<std::string>& arguments) {
-  std::wstring line = WindowsCommandLine(program, arguments);  // CreateProcessW may write to it
+std::wstring TextEditorCommandLine(const std::filesystem::path& file) {
+  return WindowsCommandLine(kTextEditor, {DisplayName(file)});
+}
+
+Status StartDetached(std::wstring command_line, const std::string& program) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &started)) {
-    return Status::Failure("Could not start " + program + ": " + SystemReason(GetLastError()) +
-                           ".");
+  // CreateProcessW may write to the command line, hence the copy taken.
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    return Status::Failure("Could not start " + program + ": " +
+                           WindowsErrorReason(GetLastError()) + ".");
   }
   // Not waited for: the handles go, the program runs on.
   const UniqueKernelHandle process(started.hProcess);
@@ -76,19 +80,8 @@ Status Win32ProgramStarter::StartDetached(const std::string& program,
   return Status::Ok();
 }
 
-Status Win32ProgramStarter::OpenWithDefaultApplication(const std::filesystem::path& file) {
-  const std::wstring path = file.wstring();
-  SHELLEXECUTEINFOW open{};
-  open.cbSize = sizeof open;
-  open.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-  open.lpVerb = L"open";
-  open.lpFile = path.c_str();
-  open.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&open)) {
-    return Status::Failure("Could not open \"" + DisplayName(file) +
-                           "\": " + SystemReason(GetLastError()) + ".");
-  }
-  return Status::Ok();
+Status Win32ProgramStarter::OpenInTextEditor(const std::filesystem::path& file) {
+  return StartDetached(TextEditorCommandLine(file), kTextEditor);
 }
 
 }  // namespace quillet

@@ -1,6 +1,7 @@
 // Starting Notepad and other programs on Windows, without waiting for them.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,13 +12,20 @@ namespace quillet {
 
 class Win32ProgramStarter : public ProgramStarter {
  public:
-  // CreateProcessW with the command line below, the window shown normally and
-  // active; the process is left to run on its own.
-  Status StartDetached(const std::string& program,
-                       const std::vector<std::string>& arguments) override;
-  // ShellExecuteExW "open": the program registered for the file's type.
-  Status OpenWithDefaultApplication(const std::filesystem::path& file) override;
+  // Notepad with TextEditorCommandLine(file).
+  Status OpenInTextEditor(const std::filesystem::path& file) override;
+  // Notepad offers to create a missing file itself.
+  bool EditorCreatesMissingFiles() const override { return true; }
 };
+
+// "notepad.exe LabelList.txt": the name as given, which Notepad resolves
+// against the working directory it takes over from us.
+std::wstring TextEditorCommandLine(const std::filesystem::path& file);
+
+// Runs `command_line` through CreateProcessW, the window shown normally and
+// active, and leaves the process to run on its own. `program` names it in
+// the message of a failure.
+Status StartDetached(std::wstring command_line, const std::string& program);
 
 // The command line that gives `program` these arguments as the C runtime and
 // CommandLineToArgvW read it: each part quoted only when it is empty or holds a

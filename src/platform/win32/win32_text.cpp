@@ -20,19 +20,4 @@ std::string Utf8FromWide(std::wstring_view text) {
   return ToUtf8(FromWide(text));
 }
 
-std::string SystemReason(DWORD error) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text(buffer != nullptr ? buffer : L"", length);
-  if (buffer != nullptr) LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
-                           text.back() == L'.')) {
-    text.pop_back();
-  }
-  if (text.empty()) return "error " + std::to_string(error);
-  return Utf8FromWide(text);
-}
-
 }  // namespace quillet

@@ -1,5 +1,6 @@
-// A drop-down menu whose items may share an access key, as on the desktop the
-// program's menus were drawn for: the key then only moves the highlight.
+// A drop-down menu whose items may share an access key: the key then only
+// moves the highlight, by the rule in ui/access_keys.h that the Windows
+// menus follow too.
 #pragma once
 
 #include <QMenu>
@@ -15,9 +16,6 @@ class AccessKeyMenu : public QMenu {
   // highlighted item, wrapping round, and runs nothing (Return then runs it or
   // opens its submenu). A key that one item carries runs it at once, as QMenu does.
   void keyPressEvent(QKeyEvent* event) override;
-
- private:
-  void StepHighlightTo(QAction* target);
 };
 
 }  // namespace quillet

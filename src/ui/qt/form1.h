@@ -1,28 +1,25 @@
-// Form1, the program's one window: the grid of 162 label boxes that mirror the
-// sheet, the dark fillers and numbers around it, and the menus that run the
-// operations.
+// Form1, the program's one window on Qt: the controls, menus and colours of
+// the shared description in ui/, drawn with widgets; their events go to the
+// shared behaviour, which tells the window what to show.
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 
 #include "sheet/label_sheet.h"
-#include "ui/form1_commands.h"
+#include "ui/form1_controls.h"
+#include "ui/form1_presenter.h"
+#include "ui/menu_tree.h"
 #include "ui/services.h"
 
 class QAction;
-class QLabel;
 class QLineEdit;
-class QMenu;
 
 namespace quillet {
 
-// Built from the shared description in ui/: the layout, the menu tree and
-// the commands they run.
-class Form1 : public QMainWindow, private WindowActions {
+class Form1 : public QMainWindow, private Form1View {
   Q_OBJECT
 
  public:
@@ -31,7 +28,7 @@ class Form1 : public QMainWindow, private WindowActions {
   explicit Form1(Services services, QWidget* parent = nullptr);
   ~Form1() override;
 
-  LabelSheet& sheet() { return sheet_; }
+  LabelSheet& sheet() { return presenter_.sheet(); }
   QLineEdit* CellBox(int group, int index, Line line) const;
   // The menu item by its name: "File", "AddToList", "Printit", ...
   QAction* MenuItem(const QString& name) const;
@@ -42,27 +39,23 @@ class Form1 : public QMainWindow, private WindowActions {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
-  void CreateCells(QWidget* client);
-  void CreateFillers(QWidget* client);
-  void CreateHeadings(QWidget* client);
+  void CreateControls(QWidget* client);
   void CreateMenus();
   void ApplyColours();
-  void ShowLine(int group, int index, Line line);
 
-  void SetOffsetsCaption(const std::u16string& caption) override;
+  std::u16string BoxText(std::size_t control) const override;
+  void SetBoxText(std::size_t control, const std::u16string& text) override;
+  void SetMenuCaption(std::size_t entry, const std::u16string& caption) override;
   void EndProgram() override;
 
-  LabelSheet sheet_;
-  Form1Commands commands_;
-  // [group-1][index] for each line.
-  std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text1_{};
-  std::array<std::array<QLineEdit*, CellsPerGroup>, GroupCount> text2_{};
-  QList<QLineEdit*> fillers_;
-  QList<QLabel*> headings_;
-  QAction* offsets_item_ = nullptr;
+  Form1Presenter presenter_;
+  std::array<QWidget*, kControlCount> controls_{};
+  std::array<QAction*, kMenuEntryCount> menu_items_{};
   std::function<void()> end_program_;
+  bool shown_before_ = false;
 };
 
 }  // namespace quillet

@@ -1,7 +1,6 @@
 #include "ui/win32/dpi.h"
 
-#include <cmath>
-#include <string>
+#include "platform/win32/win32_font.h"
 
 namespace quillet {
 namespace {
@@ -36,22 +35,9 @@ RECT PixelRect(const layout::TwipRect& rect, int dpi) {
           TwipsToPixels(rect.left + rect.width, dpi), TwipsToPixels(rect.top + rect.height, dpi)};
 }
 
-int FontHeight(double points, int dpi) {
-  return -static_cast<int>(std::lround(points * dpi / kPointsPerInch));
-}
-
-UniqueFont MakeFont(std::u16string_view face, double points, int dpi, bool fixed_pitch) {
-  LOGFONTW font{};
-  font.lfHeight = FontHeight(points, dpi);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = fixed_pitch ? ANSI_CHARSET : DEFAULT_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = fixed_pitch ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
-  const std::wstring name(face.begin(), face.end());
-  name.copy(font.lfFaceName, LF_FACESIZE - 1);
-  return UniqueFont(CreateFontIndirectW(&font));
+UniqueFont MakeFont(const layout::FontSpec& spec, int dpi) {
+  return MakeFont(spec.face, spec.points, dpi,
+                  spec.fixed_pitch ? FontPitch::kFixed : FontPitch::kVariable);
 }
 
 SIZE WindowSizeForClient(DWORD style, DWORD ex_style, int dpi) {

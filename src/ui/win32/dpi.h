@@ -6,13 +6,12 @@
 
 #include <string_view>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "ui/form1_layout.h"
 
 namespace quillet {
 
 inline constexpr int kDefaultDpi = 96;
-inline constexpr int kPointsPerInch = 72;
 
 // The window's dots per inch; 96 where the system cannot tell per window.
 int DpiOf(HWND window);
@@ -24,11 +23,8 @@ int TwipsToPixels(int twips, int dpi);
 // that neighbours keep their gaps and overlaps at every resolution.
 RECT PixelRect(const layout::TwipRect& rect, int dpi);
 
-// lfHeight of a font of `points` at `dpi`: the character height, negated.
-int FontHeight(double points, int dpi);
-
-// A regular-weight font of `face` at `points` for a screen of `dpi`.
-UniqueFont MakeFont(std::u16string_view face, double points, int dpi, bool fixed_pitch);
+// A control's font for a screen of `dpi`.
+UniqueFont MakeFont(const layout::FontSpec& spec, int dpi);
 
 // The outer size of a window with `style` and a menu bar whose client area is
 // kClientWidth x kClientHeight twips at `dpi`.

@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "common/program_name.h"
 #include "platform/win32/win32_text.h"
 #include "ui/menu_tree.h"
 #include "ui/win32/dpi.h"
@@ -21,39 +21,17 @@ constexpr wchar_t kClassName[] = L"QuilletForm1";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 // Sent to itself once the window is up, to show a failure of the load.
-constexpr UINT kShowLoadFailure = WM_APP + 1;
+constexpr UINT kWindowShown = WM_APP + 1;
 constexpr UINT_PTR kCellSubclass = 1;
 
-// Control ids. A cell's follows the reading order, upper line first, which is
-// also the order of creation and so of Tab.
-constexpr int kFirstCellId = 1000;
-constexpr int kFirstFillerId = 1200;
-constexpr int kFirstHeadingId = 1300;
+// A control's id is kFirstControlId plus its place in Form1Controls(); the
+// cells come first, so the order of creation, and with it Tab, is theirs.
+constexpr int kFirstControlId = 1000;
 
-int CellOrdinal(int group, int index, Line line) {
-  return 2 * (CellsPerGroup * (group - 1) + index) + (line == Line::Text2 ? 1 : 0);
-}
-
-struct CellAddress {
-  int group, index;
-  Line line;
-};
-
-std::optional<CellAddress> CellOfId(int id) {
-  const int ordinal = id - kFirstCellId;
-  if (ordinal < 0 || ordinal >= 2 * CellCount) return std::nullopt;
-  const int cell = ordinal / 2;
-  return CellAddress{cell / CellsPerGroup + 1, cell % CellsPerGroup,
-                     ordinal % 2 == 0 ? Line::Text1 : Line::Text2};
-}
-
-bool IsFillerId(int id) {
-  return id >= kFirstFillerId && id < kFirstFillerId + layout::kFillerCount;
-}
-
-bool IsHeadingId(int id) {
-  return id >= kFirstHeadingId &&
-         id < kFirstHeadingId + static_cast<int>(std::size(layout::kHeadings));
+std::optional<std::size_t> ControlOfId(int id) {
+  if (id < kFirstControlId || id - kFirstControlId >= static_cast<int>(kControlCount))
+    return std::nullopt;
+  return static_cast<std::size_t>(id - kFirstControlId);
 }
 
 std::u16string WindowText(HWND window) {
@@ -65,27 +43,43 @@ std::u16string WindowText(HWND window) {
 
 Status Failed(const char* what) {
   return Status::Failure(std::string("The main window could not be made: ") + what +
-                         " failed: " + SystemReason(GetLastError()) + ".");
+                         " failed: " + WindowsErrorReason(GetLastError()) + ".");
+}
+
+// The window class and styles of each kind of control. Fillers are disabled:
+// never focused, typed into or selected, and so never on the Tab walk.
+struct ControlClass {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD ex_style;
+};
+
+ControlClass ClassOf(const Form1Control& control) {
+  switch (control.kind) {
+    case ControlKind::kCell:
+      return {L"EDIT", WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::kFiller:
+      return {L"EDIT", WS_DISABLED | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE};
+    case ControlKind::kHeading:
+      break;
+  }
+  const DWORD alignment = control.centred ? SS_CENTER : SS_LEFT;
+  return {L"STATIC", static_cast<DWORD>(SS_NOPREFIX | WS_CLIPSIBLINGS) | alignment, 0};
 }
 
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, Services services)
-    : instance_(instance), commands_(sheet_, services, *this) {
-  sheet_.OnLineChanged([this](int group, int index, Line line) { ShowLine(group, index, line); });
-}
+    : instance_(instance), presenter_(services, *this) {}
 
 Form1::~Form1() {
-  sheet_.OnLineChanged(nullptr);
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 Result<std::unique_ptr<Form1>> Form1::Create(HINSTANCE instance, Services services, int icon) {
   std::unique_ptr<Form1> form(new Form1(instance, services));
   if (Status made = form->CreateWindowAndControls(icon); !made) return made;
-  // The load runs before the window is first shown; what it fails with is
-  // shown once the window is up.
-  form->loaded_ = form->commands_.Load();
+  form->presenter_.Load();
   return form;
 }
 
@@ -107,16 +101,15 @@ Status Form1::CreateWindowAndControls(int icon) {
 
   UniqueMenu menu_bar = BuildMenuBar();
   if (!menu_bar) return Failed("CreateMenu");
-  if (CreateWindowExW(kExStyle, kClassName, Wide(layout::kWindowTitle).c_str(), kStyle,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                      menu_bar.get(), instance_, this) == nullptr) {
+  if (CreateWindowExW(kExStyle, kClassName, Wide(kProgramName).c_str(), kStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_bar.get(),
+                      instance_, this) == nullptr) {
     return Failed("CreateWindowEx");
   }
   menu_bar.release();  // the window destroys it
   dpi_ = DpiOf(hwnd_);
-  cell_font_ = MakeFont(layout::kCellTypeface, layout::kCellFontPoints, dpi_, /*fixed_pitch=*/true);
-  heading_font_ =
-      MakeFont(layout::kHeadingTypeface, layout::kHeadingFontPoints, dpi_, /*fixed_pitch=*/false);
+  cell_font_ = MakeFont(layout::kCellFont, dpi_);
+  heading_font_ = MakeFont(layout::kHeadingFont, dpi_);
   if (Status made = CreateControls(); !made) return made;
   FitClientArea();
   return Status::Ok();
@@ -125,45 +118,29 @@ Status Form1::CreateWindowAndControls(int icon) {
 Status Form1::CreateControls() {
   // Each at its place and in its font from the start: moving and refonting
   // 201 controls afterwards made the start under Wine take half as long again.
-  auto make = [this](const wchar_t* window_class, const wchar_t* text, DWORD style, DWORD ex_style,
-                     int id, const layout::TwipRect& place, HFONT font) {
-    const RECT pixels = PixelRect(place, dpi_);
-    HWND control =
-        CreateWindowExW(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, pixels.left,
-                        pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (control != nullptr && font != nullptr)
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
-  };
-  // Created in reading order, upper line first: a new child goes below its
-  // siblings, so the Z-order, and with it Tab, follows the same order.
-  for (int group = 1; group <= GroupCount; ++group) {
-    for (int index = 0; index < CellsPerGroup; ++index) {
-      for (Line line : {Line::Text1, Line::Text2}) {
-        HWND box = make(L"EDIT", L"", WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL,
-                        WS_EX_CLIENTEDGE, kFirstCellId + CellOrdinal(group, index, line),
-                        layout::CellBoxRect(group, index, line), cell_font_.get());
-        if (box == nullptr) return Failed("CreateWindowEx for a cell box");
-        SendMessageW(box, EM_SETLIMITTEXT, 0, 0);  // no limit
-        SetWindowSubclass(box, &CellProc, kCellSubclass, reinterpret_cast<DWORD_PTR>(this));
-        (line == Line::Text1 ? text1_ : text2_)[group - 1][index] = box;
-      }
+  // A new child goes below its siblings, so the Z-order, and with it Tab,
+  // follows the list.
+  const Form1ControlList& list = Form1Controls();
+  for (std::size_t k = 0; k < list.size(); ++k) {
+    const Form1Control& control = list[k];
+    const ControlClass made_as = ClassOf(control);
+    const RECT pixels = PixelRect(control.place, dpi_);
+    HWND window = CreateWindowExW(
+        made_as.ex_style, made_as.window_class, Wide(control.text).c_str(),
+        WS_CHILD | WS_VISIBLE | made_as.style, pixels.left, pixels.top, pixels.right - pixels.left,
+        pixels.bottom - pixels.top, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(k))),
+        instance_, nullptr);
+    if (window == nullptr) return Failed("CreateWindowEx for a control");
+    controls_[k] = window;
+    if (control.font != nullptr) {
+      HFONT font = control.kind == ControlKind::kCell ? cell_font_.get() : heading_font_.get();
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-  }
-  // Disabled: never focused, typed into or selected, and so never on the Tab walk.
-  for (int k = 0; k < layout::kFillerCount; ++k) {
-    fillers_[k] = make(L"EDIT", Wide(layout::kFillerText).c_str(), WS_DISABLED | WS_CLIPSIBLINGS,
-                       WS_EX_CLIENTEDGE, kFirstFillerId + k, layout::FillerRect(k), nullptr);
-    if (fillers_[k] == nullptr) return Failed("CreateWindowEx for a filler box");
-  }
-  for (std::size_t k = 0; k < std::size(layout::kHeadings); ++k) {
-    const layout::Heading& heading = layout::kHeadings[k];
-    headings_[k] = make(L"STATIC", Wide(heading.caption).c_str(),
-                        SS_NOPREFIX | WS_CLIPSIBLINGS | (heading.centred ? SS_CENTER : SS_LEFT), 0,
-                        kFirstHeadingId + static_cast<int>(k), layout::HeadingRect(heading),
-                        heading_font_.get());
-    if (headings_[k] == nullptr) return Failed("CreateWindowEx for a heading");
+    if (control.kind == ControlKind::kCell) {
+      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no limit
+      SetWindowSubclass(window, &CellProc, kCellSubclass, reinterpret_cast<DWORD_PTR>(this));
+    }
   }
   return Status::Ok();
 }
@@ -171,27 +148,18 @@ Status Form1::CreateControls() {
 // Puts every control at its twip place for a new resolution, in fonts of
 // that resolution.
 void Form1::PlaceControls() {
-  UniqueFont cell_font =
-      MakeFont(layout::kCellTypeface, layout::kCellFontPoints, dpi_, /*fixed_pitch=*/true);
-  UniqueFont heading_font =
-      MakeFont(layout::kHeadingTypeface, layout::kHeadingFontPoints, dpi_, /*fixed_pitch=*/false);
-  auto place = [this](HWND control, const layout::TwipRect& twips, HFONT font) {
-    const RECT pixels = PixelRect(twips, dpi_);
-    MoveWindow(control, pixels.left, pixels.top, pixels.right - pixels.left,
+  UniqueFont cell_font = MakeFont(layout::kCellFont, dpi_);
+  UniqueFont heading_font = MakeFont(layout::kHeadingFont, dpi_);
+  const Form1ControlList& list = Form1Controls();
+  for (std::size_t k = 0; k < list.size(); ++k) {
+    const RECT pixels = PixelRect(list[k].place, dpi_);
+    MoveWindow(controls_[k], pixels.left, pixels.top, pixels.right - pixels.left,
                pixels.bottom - pixels.top, TRUE);
-    if (font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  };
-  for (int group = 1; group <= GroupCount; ++group) {
-    for (int index = 0; index < CellsPerGroup; ++index) {
-      for (Line line : {Line::Text1, Line::Text2}) {
-        place(CellBox(group, index, line), layout::CellBoxRect(group, index, line),
-              cell_font.get());
-      }
+    if (list[k].font != nullptr) {
+      HFONT font = list[k].kind == ControlKind::kCell ? cell_font.get() : heading_font.get();
+      SendMessageW(controls_[k], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
   }
-  for (int k = 0; k < layout::kFillerCount; ++k) place(fillers_[k], layout::FillerRect(k), nullptr);
-  for (std::size_t k = 0; k < std::size(layout::kHeadings); ++k)
-    place(headings_[k], layout::HeadingRect(layout::kHeadings[k]), heading_font.get());
   // The controls hold the new fonts now; the old ones may go.
   cell_font_ = std::move(cell_font);
   heading_font_ = std::move(heading_font);
@@ -218,22 +186,9 @@ void Form1::FitClientArea() {
 void Form1::Show(int show_command) {
   ShowWindow(hwnd_, show_command);
   UpdateWindow(hwnd_);
-  focused_ = text1_[0][0];
+  focused_ = controls_[kFirstFocusControl];
   SetFocus(focused_);
-  if (!loaded_.ok()) PostMessageW(hwnd_, kShowLoadFailure, 0, 0);
-}
-
-HWND Form1::CellBox(int group, int index, Line line) const {
-  if (group < 1 || group > GroupCount || index < 0 || index >= CellsPerGroup) return nullptr;
-  return (line == Line::Text1 ? text1_ : text2_)[group - 1][index];
-}
-
-void Form1::ShowLine(int group, int index, Line line) {
-  HWND box = CellBox(group, index, line);
-  if (box == nullptr) return;
-  const std::u16string& text = sheet_.GetText(group, index, line);
-  // The box the user is typing in already holds the text; leave its caret be.
-  if (WindowText(box) != text) SetWindowTextW(box, Wide(text).c_str());
+  PostMessageW(hwnd_, kWindowShown, 0, 0);
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -257,7 +212,7 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: {
       RECT client{};
       GetClientRect(hwnd_, &client);
-      FillRect(reinterpret_cast<HDC>(wparam), &client, colours_.background());
+      FillRect(reinterpret_cast<HDC>(wparam), &client, brushes_.background());
       return 1;
     }
     case WM_ACTIVATE:
@@ -290,8 +245,8 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETTINGCHANGE:
       OnColoursChanged();
       break;
-    case kShowLoadFailure:
-      commands_.ShowIfFailed(std::exchange(loaded_, Status::Ok()));
+    case kWindowShown:
+      presenter_.WindowShown();
       return 0;
     case WM_DESTROY:
       // The one window is gone: so is the program, with status 0.
@@ -311,19 +266,15 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 void Form1::OnCommand(WPARAM wparam, LPARAM lparam) {
   const int id = LOWORD(wparam);
   if (lparam == 0) {  // a menu item (the dialog keys' IDOK and IDCANCEL are none)
-    if (const auto entry = MenuEntryOfId(static_cast<UINT>(id)))
-      commands_.Run(kMenuTree[*entry].command);
+    if (const auto entry = MenuEntryOfId(static_cast<UINT>(id))) presenter_.MenuChosen(*entry);
     return;
   }
-  const auto cell = CellOfId(id);
-  if (!cell) return;
+  const auto control = ControlOfId(id);
+  if (!control) return;
   const HWND box = reinterpret_cast<HWND>(lparam);
   switch (HIWORD(wparam)) {
     case EN_CHANGE:
-      if (std::u16string typed = WindowText(box);
-          sheet_.GetText(cell->group, cell->index, cell->line) != typed) {
-        sheet_.SetText(cell->group, cell->index, cell->line, std::move(typed));
-      }
+      presenter_.BoxEdited(*control, WindowText(box));
       break;
     case EN_SETFOCUS:
       focused_ = box;
@@ -335,15 +286,16 @@ void Form1::OnCommand(WPARAM wparam, LPARAM lparam) {
 
 // Disabled edit boxes (the fillers) and static text (the headings) ask here.
 LRESULT Form1::OnControlColour(HDC dc, HWND control) {
-  const int id = GetDlgCtrlID(control);
-  if (IsFillerId(id)) {
-    SetBkColor(dc, colours_.filler_colour());
-    return reinterpret_cast<LRESULT>(colours_.filler());
+  const auto k = ControlOfId(GetDlgCtrlID(control));
+  const ControlKind kind = k ? Form1Controls()[*k].kind : ControlKind::kCell;
+  if (kind == ControlKind::kFiller) {
+    SetBkColor(dc, brushes_.filler_colour());
+    return reinterpret_cast<LRESULT>(brushes_.filler());
   }
-  if (IsHeadingId(id)) {
-    SetTextColor(dc, colours_.heading_text());
-    SetBkColor(dc, colours_.heading_colour());
-    return reinterpret_cast<LRESULT>(colours_.heading());
+  if (kind == ControlKind::kHeading) {
+    SetTextColor(dc, brushes_.heading_text());
+    SetBkColor(dc, brushes_.heading_colour());
+    return reinterpret_cast<LRESULT>(brushes_.heading());
   }
   return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                         reinterpret_cast<LPARAM>(control));
@@ -357,7 +309,7 @@ void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void Form1::OnColoursChanged() {
-  colours_.Refresh();
+  brushes_.Refresh();
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -368,25 +320,27 @@ LRESULT CALLBACK Form1::CellProc(HWND box, UINT message, WPARAM wparam, LPARAM l
   // After the box's own handling (it selects the word under the pointer),
   // as a double-click event follows the control's own reaction.
   if (message == WM_LBUTTONDBLCLK) {
-    if (const auto cell = CellOfId(GetDlgCtrlID(box))) {
-      reinterpret_cast<Form1*>(form)->commands_.CellDoubleClicked(cell->group, cell->index,
-                                                                  cell->line);
-    }
+    if (const auto control = ControlOfId(GetDlgCtrlID(box)))
+      reinterpret_cast<Form1*>(form)->presenter_.BoxDoubleClicked(*control);
   }
   return result;
 }
 
-void Form1::SetOffsetsCaption(const std::u16string& caption) {
-  HMENU bar = GetMenu(hwnd_);
-  for (std::size_t at = 0; at < std::size(kMenuTree); ++at) {
-    if (kMenuTree[at].name != kOffsetsItemName) continue;
-    std::wstring text = Wide(caption);
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_STRING;
-    item.dwTypeData = text.data();
-    SetMenuItemInfoW(bar, MenuId(at), FALSE, &item);
-  }
+std::u16string Form1::BoxText(std::size_t control) const {
+  return WindowText(controls_[control]);
+}
+
+void Form1::SetBoxText(std::size_t control, const std::u16string& text) {
+  SetWindowTextW(controls_[control], Wide(text).c_str());
+}
+
+void Form1::SetMenuCaption(std::size_t entry, const std::u16string& caption) {
+  std::wstring text = Wide(caption);
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_STRING;
+  item.dwTypeData = text.data();
+  SetMenuItemInfoW(GetMenu(hwnd_), MenuId(entry), FALSE, &item);
   DrawMenuBar(hwnd_);
 }
 

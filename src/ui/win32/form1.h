@@ -1,7 +1,6 @@
-// Form1, the program's one window on Windows: the grid of 162 label boxes that
-// mirror the sheet, the dark fillers and numbers around it, and the menus that
-// run the operations. Built from the shared description in ui/; the code here
-// only wires Windows messages to the operations.
+// Form1, the program's one window on Windows: the controls, menus and colours
+// of the shared description in ui/, made as Win32 windows; their messages go
+// to the shared behaviour, which tells the window what to show.
 #pragma once
 
 #include <windows.h>
@@ -10,17 +9,16 @@
 #include <memory>
 
 #include "common/result.h"
-#include "platform/win32/win32_handles.h"
-#include "sheet/label_sheet.h"
-#include "ui/form1_commands.h"
-#include "ui/form1_layout.h"
+#include "common/win32_handles.h"
+#include "ui/form1_controls.h"
+#include "ui/form1_presenter.h"
 #include "ui/services.h"
-#include "ui/win32/form1_colours.h"
+#include "ui/win32/form1_brushes.h"
 #include "ui/win32/menu_access_keys.h"
 
 namespace quillet {
 
-class Form1 : private WindowActions {
+class Form1 : private Form1View {
  public:
   // Creates the window, hidden, with its controls and menus, and runs the
   // load: reads the calibration file (creating it when it does not exist
@@ -44,8 +42,6 @@ class Form1 : private WindowActions {
   Status CreateControls();
   void PlaceControls();
   void FitClientArea();
-  void ShowLine(int group, int index, Line line);
-  HWND CellBox(int group, int index, Line line) const;
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK CellProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
@@ -56,24 +52,21 @@ class Form1 : private WindowActions {
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnColoursChanged();
 
-  void SetOffsetsCaption(const std::u16string& caption) override;
+  std::u16string BoxText(std::size_t control) const override;
+  void SetBoxText(std::size_t control, const std::u16string& text) override;
+  void SetMenuCaption(std::size_t entry, const std::u16string& caption) override;
   void EndProgram() override;
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
-  LabelSheet sheet_;
-  Form1Commands commands_;
-  Status loaded_ = Status::Ok();
+  Form1Presenter presenter_;
   int dpi_ = 0;
-  Form1Colours colours_;
+  Form1Brushes brushes_;
   UniqueFont cell_font_;
   UniqueFont heading_font_;
   MenuAccessKeys access_keys_;
-  // [group-1][index] for each line.
-  std::array<std::array<HWND, CellsPerGroup>, GroupCount> text1_{};
-  std::array<std::array<HWND, CellsPerGroup>, GroupCount> text2_{};
-  std::array<HWND, layout::kFillerCount> fillers_{};
-  std::array<HWND, std::size(layout::kHeadings)> headings_{};
+  // By place in Form1Controls().
+  std::array<HWND, kControlCount> controls_{};
   // The cell that had the focus when the window was last deactivated.
   HWND focused_ = nullptr;
 };

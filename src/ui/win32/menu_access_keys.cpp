@@ -79,13 +79,12 @@ bool MenuAccessKeys::OnMenuCharacter(const MSG& message) {
   for (const std::wstring& text : texts)
     captions.emplace_back(reinterpret_cast<const char16_t*>(text.data()), text.size());
 
-  const AccessKeyStep step =
-      StepForAccessKey(captions, highlighted_, static_cast<char16_t>(message.wParam));
-  if (step.action != AccessKeyStep::Action::kHighlight) return false;
+  const std::optional<int> presses =
+      ArrowPressesForKey(captions, highlighted_, static_cast<char16_t>(message.wParam));
+  if (!presses) return false;
   // The menu moves its highlight, and reports it, as it takes these.
-  const int presses = ArrowPresses(count, highlighted_, static_cast<int>(step.item));
-  const WPARAM arrow = presses > 0 ? VK_DOWN : VK_UP;
-  for (int k = 0; k < (presses > 0 ? presses : -presses); ++k) {
+  const WPARAM arrow = *presses > 0 ? VK_DOWN : VK_UP;
+  for (int k = 0; k < (*presses > 0 ? *presses : -*presses); ++k) {
     PostMessageW(message.hwnd, WM_KEYDOWN, arrow, 1);
   }
   return true;

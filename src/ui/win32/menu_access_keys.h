@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "ui/access_keys.h"
 
 namespace quillet {

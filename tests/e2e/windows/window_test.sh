@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # quillet.exe's window under Wine as it first appears: its title, its client
-# area below the menu bar at 96 and at 144 dots per inch, the system colours
-# it paints with in two schemes, the calibration file it creates, and its two
+# area below the menu bar at 96 and at 144 dots per inch, its colours, the
+# calibration file it creates, and its two
 # ends, File > Exit and closing the window, each with status 0. A calibration
 # file that cannot be read is named in a message once the window is up.
 # Usage: window_test.sh QUILLET_EXE WINDOW_PROBE_EXE
@@ -13,33 +13,34 @@ source "$here/wine_e2e_lib.sh"
 wine_e2e_setup
 
 # client_top: the first row, down the left margin, in the client area's
-# colour, which the menu bar (white here) is not.
+# colour, which the menu bar (made grey here) is not.
 client_top() {
   xwd -id "$E2E_WID" -silent | convert xwd:- -crop 1x200+4+0 +repage txt:- |
     awk -F'[,:]' -v want="$1" 'NR > 1 && index($0, want) && top == "" {top = $2} END {print top}'
 }
 
-# The scheme of Windows 10 and of Wine's own theme: caption text, so the
-# background, is black; window text black too, so the fillers turn white to
-# stay visible; highlighted text, behind the headings, white.
-wine_colours TitleText "0 0 0" WindowText "0 0 0" HilightText "255 255 255"
+# The scheme of Windows 10 and of Wine's own theme, where caption text is
+# black: the window looks as on Linux all the same, a white client area with
+# black fillers and white headings. The menu bar is grey, to tell it apart.
+wine_colours TitleText "0 0 0" WindowText "0 0 0" HilightText "255 255 255" \
+  Menu "192 192 192" MenuBar "192 192 192"
 wine_start_app
 title=$(xdotool getwindowname "$E2E_WID")
 [[ $title == Quillet ]] || fail "window title is \"$title\""
 width=$(window_width "$E2E_WID")
 height=$(window_height "$E2E_WID")
-expect_pixel 4 2 "#FFFFFF" "the menu bar"
-top=$(client_top "#000000")
+expect_pixel 4 2 "#C0C0C0" "the menu bar"
+top=$(client_top "#FFFFFF")
 note "window ${width}x${height}, client area from $top px down"
-[[ -n $top ]] || fail "no black client area found below the menu bar"
+[[ -n $top ]] || fail "no white client area found below the menu bar"
 ((width == WINE_CLIENT_WIDTH)) || fail "client area is $width px wide, expected $WINE_CLIENT_WIDTH"
 ((height - top == WINE_CLIENT_HEIGHT)) ||
   fail "client area is $((height - top)) px high, expected $WINE_CLIENT_HEIGHT"
 
-# The first filler, Text1(0), at (960, 240) twips, 855 x 495: white in the
-# middle on the black background. Label2 ("1") left of it stands on white.
-expect_pixel $((960 / 15 + 28)) $((top + 240 / 15 + 16)) "#FFFFFF" "filler Text1(0)"
-expect_pixel $((960 / 15 - 4)) $((top + 240 / 15 + 16)) "#000000" "the background"
+# The first filler, Text1(0), at (960, 240) twips, 855 x 495: black in the
+# middle on the white background. Label2 ("1") left of it stands on white.
+expect_pixel $((960 / 15 + 28)) $((top + 240 / 15 + 16)) "#000000" "filler Text1(0)"
+expect_pixel $((960 / 15 - 4)) $((top + 240 / 15 + 16)) "#FFFFFF" "the background"
 expect_pixel $((600 / 15 + 1)) $((top + 240 / 15 + 31)) "#FFFFFF" "heading Label2's background"
 
 # A first start in an empty folder writes the default calibration, and only that.
@@ -53,21 +54,20 @@ wine_dpi 144
 wine_start_app 693
 width=$(window_width "$E2E_WID")
 height=$(window_height "$E2E_WID")
-expect_pixel 4 2 "#FFFFFF" "the menu bar"
-top=$(client_top "#000000")
+expect_pixel 4 2 "#C0C0C0" "the menu bar"
+top=$(client_top "#FFFFFF")
 note "at 144 dpi: window ${width}x${height}, client area from $top px down"
 ((width == 1110 && height - top == 693)) ||
   fail "client area is ${width}x$((height - top)) px at 144 dpi, expected 1110x693"
 exit_app
 wine_dpi 96
 
-# The standard scheme, where caption text is white: a white background and
-# black fillers. Closing the window (Alt+F4) ends the program as Exit does.
+# The classic scheme, where caption text is white: the same look. Closing the
+# window (Alt+F4) ends the program as Exit does.
 wine_colours TitleText "255 255 255"
 wine_start_app
-expect_pixel 4 $((E2E_MENU_HEIGHT + 240 / 15 + 16)) "#FFFFFF" "the standard scheme's background"
 expect_pixel $((960 / 15 + 28)) $((E2E_MENU_HEIGHT + 240 / 15 + 16)) "#000000" \
-  "filler Text1(0) in the standard scheme"
+  "filler Text1(0) in the classic scheme"
 focus_main
 xdotool key --clearmodifiers alt+F4
 wait_app_end "Alt+F4"

@@ -63,8 +63,7 @@ TEST(FileFactsFor, MissingFileHasNoDateAndNoSize) {
   }
 }
 
-#ifndef _WIN32
-// Elsewhere than Windows the path is the real file, so the program lines appear.
+// The path is the real file, so the program lines appear.
 TEST(QtProgramFileQuery, FindsTheRunningProgramFile) {
   const ProgramFileFacts facts = QtProgramFileQuery().Query();
   EXPECT_EQ(QString::fromStdU16String(facts.path), QCoreApplication::applicationFilePath());
@@ -72,7 +71,6 @@ TEST(QtProgramFileQuery, FindsTheRunningProgramFile) {
   ASSERT_TRUE(facts.size.has_value());
   EXPECT_GT(*facts.size, 0u);
 }
-#endif
 
 }  // namespace
 }  // namespace quillet

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 #include "support/temp_dir.h"
 
 namespace quillet {
@@ -17,9 +17,9 @@ using testing::TempDir;
 // Makes `file` `size` bytes long (sparse where the system allows) and last
 // changed at `local`, a local time.
 void MakeFile(const std::filesystem::path& file, std::uint64_t size, const SYSTEMTIME& local) {
-  const UniqueKernelHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_NE(handle.get(), INVALID_HANDLE_VALUE);
+  const UniqueFileHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(handle);
   LARGE_INTEGER end;
   end.QuadPart = static_cast<LONGLONG>(size);
   ASSERT_TRUE(SetFilePointerEx(handle.get(), end, nullptr, FILE_BEGIN));

@@ -11,6 +11,7 @@
 
 #include "calibration/calibrated_print.h"
 #include "common/ansi_text.h"
+#include "platform/win32/win32_font.h"
 #include "platform/win32/win32_printer_dialog.h"
 
 namespace {
@@ -56,8 +57,9 @@ bool ReportPage() {
   const double dpi_x = GetDeviceCaps(dc, LOGPIXELSX), dpi_y = GetDeviceCaps(dc, LOGPIXELSY);
   std::printf("area %.4f %.4f\n", GetDeviceCaps(dc, PHYSICALOFFSETX) * 72 / dpi_x,
               GetDeviceCaps(dc, PHYSICALOFFSETY) * 72 / dpi_y);
-  const quillet::UniqueFont font = quillet::GdiFont(
-      quillet::kDefaultTypeface, quillet::kDefaultPointSize, static_cast<int>(dpi_y));
+  const quillet::UniqueFont font =
+      quillet::MakeFont(quillet::kDefaultTypeface, quillet::kDefaultPointSize,
+                        static_cast<int>(dpi_y), quillet::FontPitch::kAny);
   const HGDIOBJ before = SelectObject(dc, font.get());
   TEXTMETRICW metrics{};
   const bool measured = GetTextMetricsW(dc, &metrics);

@@ -14,9 +14,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/qt_services.h"
 #include "support/temp_dir.h"
 #include "ui/qt/form1.h"
+#include "ui/qt/qt_services.h"
 
 namespace quillet::testing {
 namespace {
@@ -74,7 +74,7 @@ TEST(DialogParents, EveryDialogOpensOverTheMainWindow) {
   TempDir folder(TempDir::kEnter);
   QtServices services;
   Form1 window(services.ForWindow());
-  services.SetParent(&window);
+  services.SetOwner(&window);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   // Another window is active: a dialog that went by the active window would open over it.
@@ -102,7 +102,7 @@ TEST(DialogParents, TheMessageOfAFailedLoadOpensOverTheMainWindow) {
   std::filesystem::create_directory(folder / "Quillex.dat");
   QtServices services;
   Form1 window(services.ForWindow());
-  services.SetParent(&window);
+  services.SetOwner(&window);
   window.show();
   DialogWatcher watcher;
   ASSERT_TRUE(QTest::qWaitFor([&] { return !watcher.seen.empty(); }));

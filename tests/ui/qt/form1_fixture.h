@@ -11,7 +11,7 @@
 
 #include "print/recording_surface.h"
 #include "support/fake_program_starter.h"
-#include "support/recording_message_box.h"
+#include "support/recording_message_boxes.h"
 #include "support/scripted_input_box.h"
 #include "support/temp_dir.h"
 #include "ui/qt/form1.h"
@@ -50,7 +50,7 @@ class Form1Test : public ::testing::Test {
   TempDir folder{TempDir::kEnter};  // first, so the window loads inside it
   RecordingPrinterDialog printer;
   ScriptedInputBox input;
-  RecordingMessageBox messages;
+  RecordingMessageBoxes messages;
   FakeProgramStarter starter;
   FixedProgramFile program_file;
   std::unique_ptr<Form1> window;

@@ -71,17 +71,19 @@ TEST_F(Form1Test, HeadingsAndFillersStayReadableUnderEveryColourScheme) {
   struct Case {
     const char* name;
     QPalette scheme;
-    Rgb heading_back, heading_text, filler;
+    Rgb background, heading_back, heading_text, filler;
   };
   const Case cases[] = {
-      {"standard light", QApplication::palette(), kWhite, kBlack, kBlack},
+      {"standard light", QApplication::palette(), kWhite, kWhite, kBlack, kBlack},
       {"dark",
        Scheme("#2a2e32", "#fcfcfc", "#1b1e20", "#3daee9", "#fcfcfc"),
+       kWhite,
        {252, 252, 252},
        kBlack,
        kBlack},
+      // The window follows a high-contrast scheme.
       {"high contrast black", Scheme("#000000", "#ffffff", "#000000", "#1aebff", "#000000"), kBlack,
-       kWhite, kBlack},
+       kBlack, kWhite, kWhite},
   };
   const QPalette original = QApplication::palette();
   for (const Case& c : cases) {
@@ -100,9 +102,9 @@ TEST_F(Form1Test, HeadingsAndFillersStayReadableUnderEveryColourScheme) {
         EXPECT_EQ(heading.text, c.heading_text) << label << " " << Name(heading.text);
         EXPECT_GE(heading.readable_pixels, 20) << label;
       }
-      // The fillers against the white client area; the middle of each.
+      // The fillers against the client area; the middle of each.
       const Rgb background = At(image, {960 / 15 - 4, 240 / 15 + 16});
-      EXPECT_EQ(background, kWhite);
+      EXPECT_EQ(background, c.background);
       for (int k = 0; k < 19; ++k) {
         const QWidget* filler = shown->findChild<QWidget*>(QString("Text1(%1)").arg(k));
         const Rgb middle = At(image, filler->geometry().center());

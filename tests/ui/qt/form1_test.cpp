@@ -1,5 +1,5 @@
-// The window as drawn: positions, fonts, focus order, menus, and the boxes
-// mirroring the sheet.
+// The window as Qt draws the shared description: the widgets made from the
+// control list, focus order, menus, and typing reaching the sheet.
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -7,22 +7,11 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "ui/form1_controls.h"
 #include "ui/qt/form1_fixture.h"
 
 namespace quillet::testing {
 namespace {
-
-// Twips are 15 to a device-independent pixel.
-QRect Twips(int left, int top, int width, int height) {
-  return {left / 15, top / 15, width / 15, height / 15};
-}
-
-template <typename T>
-T* Child(QWidget* window, const QString& name) {
-  auto* child = window->findChild<T*>(name);
-  EXPECT_NE(child, nullptr) << name.toStdString();
-  return child;
-}
 
 TEST_F(Form1Test, WindowAndClientArea) {
   window->show();
@@ -33,76 +22,56 @@ TEST_F(Form1Test, WindowAndClientArea) {
   EXPECT_EQ(window->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
 }
 
-TEST_F(Form1Test, CellBoxesStandOnTheGrid) {
-  const int tops[] = {240, 840, 1440, 2040, 2640, 3240, 3840, 4440, 5040};
-  const int lefts[] = {1920, 2880, 3840, 4800, 5760, 6720, 7680, 8640, 9600};
-  for (int group = 1; group <= 9; ++group) {
-    for (int index = 0; index <= 8; ++index) {
-      const QString where = QString("(%1,%2)").arg(group).arg(index);
-      auto* upper = Child<QLineEdit>(window.get(), QString("R%1Text1(%2)").arg(group).arg(index));
-      auto* lower = Child<QLineEdit>(window.get(), QString("R%1Text2(%2)").arg(group).arg(index));
-      ASSERT_TRUE(upper && lower);
-      EXPECT_EQ(upper, Box(group, index, Line::Text1));
-      EXPECT_EQ(lower, Box(group, index, Line::Text2));
-      EXPECT_EQ(upper->geometry(), Twips(lefts[index], tops[group - 1], 855, 285))
-          << where.toStdString();
-      EXPECT_EQ(lower->geometry(), Twips(lefts[index], tops[group - 1] + 240, 855, 285))
-          << where.toStdString();
-      for (QLineEdit* box : {upper, lower}) {
-        EXPECT_EQ(box->font().family(), "Courier New");
-        EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 8.25);
-        EXPECT_FALSE(box->font().bold() || box->font().italic() || box->font().underline());
+// Each control of the shared list as a widget of its kind: at its place (15
+// twips to a device-independent pixel), named, in its font, and reachable or
+// not as its kind says.
+TEST_F(Form1Test, EveryControlIsMadeFromTheSharedList) {
+  const Form1ControlList& list = Form1Controls();
+  for (std::size_t k = 0; k < list.size(); ++k) {
+    const Form1Control& control = list[k];
+    const QString name = QString::fromStdU16String(control.name);
+    SCOPED_TRACE(name.toStdString());
+    auto* widget = window->centralWidget()->findChild<QWidget*>(name);
+    ASSERT_NE(widget, nullptr);
+    const layout::TwipRect& place = control.place;
+    EXPECT_EQ(widget->geometry(),
+              QRect(place.left / 15, place.top / 15, place.width / 15, place.height / 15));
+    if (control.font != nullptr) {
+      EXPECT_EQ(widget->font().family(), QString::fromUtf16(control.font->face));
+      EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), control.font->points);
+      EXPECT_FALSE(widget->font().bold() || widget->font().italic() || widget->font().underline());
+    }
+    switch (control.kind) {
+      case ControlKind::kCell: {
+        auto* box = qobject_cast<QLineEdit*>(widget);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box, Box(control.cell.group, control.cell.index, control.line));
         EXPECT_EQ(box->text(), "");
         EXPECT_TRUE(box->isEnabled());
         EXPECT_TRUE(box->alignment() & Qt::AlignLeft);
-        EXPECT_FALSE(box->accessibleName().isEmpty());
+        EXPECT_EQ(box->accessibleName(), QString::fromStdU16String(control.accessible_name));
+        break;
+      }
+      case ControlKind::kFiller: {
+        auto* filler = qobject_cast<QLineEdit*>(widget);
+        ASSERT_NE(filler, nullptr);
+        EXPECT_FALSE(filler->isEnabled());
+        EXPECT_EQ(filler->focusPolicy(), Qt::NoFocus);
+        EXPECT_EQ(filler->text(), " ");
+        break;
+      }
+      case ControlKind::kHeading: {
+        auto* label = qobject_cast<QLabel*>(widget);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), QString::fromStdU16String(control.text));
+        EXPECT_EQ(bool(label->alignment() & Qt::AlignHCenter), control.centred);
+        EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+        break;
       }
     }
   }
-  EXPECT_EQ(Box(3, 5, Line::Text2)->accessibleName(), "Row 3, column 7, lower line");
-}
-
-TEST_F(Form1Test, FillersAreDarkAndOutOfReach) {
-  for (int k = 0; k <= 18; ++k) {
-    const int left = k <= 9 ? 960 : 1920 + 960 * (k - 10);
-    const int top = k <= 8 ? 240 + 600 * k : 5640;
-    auto* filler = Child<QLineEdit>(window.get(), QString("Text1(%1)").arg(k));
-    ASSERT_NE(filler, nullptr);
-    EXPECT_EQ(filler->geometry(), Twips(left, top, 855, 495)) << k;
-    EXPECT_FALSE(filler->isEnabled());
-    EXPECT_EQ(filler->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(filler->text(), " ");
-    EXPECT_EQ(filler->palette().color(QPalette::Disabled, QPalette::Base),
-              filler->palette().color(QPalette::Active, QPalette::WindowText));
-  }
-}
-
-TEST_F(Form1Test, HeadingsNumberTheRowsAndColumns) {
-  struct Case {
-    int label;
-    const char* caption;
-    int left, top, width;
-    bool centred;
-  };
-  const Case cases[] = {
-      {2, "1", 600, 240, 255, false},    {1, "2", 600, 840, 255, false},
-      {3, "3", 600, 1440, 255, false},   {9, "9", 600, 5040, 255, false},
-      {19, "10", 480, 5640, 375, false}, {20, "1", 960, 6240, 855, true},
-      {10, "2", 1920, 6240, 855, true},  {11, "3", 2880, 6240, 855, true},
-      {12, "4", 3960, 6240, 735, true},  {13, "5", 4800, 6240, 855, true},
-      {18, "10", 9600, 6240, 855, true},
-  };
-  for (const Case& c : cases) {
-    auto* label = Child<QLabel>(window.get(), QString("Label%1").arg(c.label));
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), c.caption) << c.label;
-    EXPECT_EQ(label->geometry(), Twips(c.left, c.top, c.width, 495)) << c.label;
-    EXPECT_EQ(bool(label->alignment() & Qt::AlignHCenter), c.centred) << c.label;
-    EXPECT_EQ(label->font().family(), "Arial");
-    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 18);
-    EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
-  }
   EXPECT_EQ(window->findChildren<QLabel*>().size(), 20);
+  EXPECT_EQ(window->centralWidget()->findChildren<QLineEdit*>().size(), 162 + 19);
 }
 
 TEST_F(Form1Test, TabWalksTheCellsInReadingOrderAndWraps) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/win32_font.h"
+
 namespace quillet {
 namespace {
 
@@ -57,9 +59,9 @@ TEST(FontHeight, IsTheRoundedCharacterHeightNegated) {
     double points;
     int dpi, height;
   } cases[] = {
-      {layout::kCellFontPoints, 96, -11},    {layout::kCellFontPoints, 120, -14},
-      {layout::kCellFontPoints, 144, -17},   {layout::kCellFontPoints, 192, -22},
-      {layout::kHeadingFontPoints, 96, -24}, {layout::kHeadingFontPoints, 144, -36},
+      {layout::kCellFont.points, 96, -11},    {layout::kCellFont.points, 120, -14},
+      {layout::kCellFont.points, 144, -17},   {layout::kCellFont.points, 192, -22},
+      {layout::kHeadingFont.points, 96, -24}, {layout::kHeadingFont.points, 144, -36},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FontHeight(c.points, c.dpi), c.height) << c.points << " pt at " << c.dpi;

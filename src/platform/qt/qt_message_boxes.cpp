@@ -1,7 +1,9 @@
-#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_message_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+#include "common/program_name.h"
 
 namespace quillet {
 namespace {
@@ -15,15 +17,16 @@ void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const Q
 
 }  // namespace
 
-QWidget* QtMessageBox::Parent() const {
+QWidget* QtMessageBoxes::Parent() const {
   return parent_ ? parent_.data() : QApplication::activeWindow();
 }
 
-void QtMessageBox::ShowError(const std::string& message) {
-  Show(Parent(), QMessageBox::Warning, "Quillet", QString::fromStdString(message));
+void QtMessageBoxes::ShowError(const std::string& message) {
+  Show(Parent(), QMessageBox::Warning, QString::fromUtf16(kProgramName),
+       QString::fromStdString(message));
 }
 
-void QtMessageBox::ShowInformation(const std::u16string& title, const std::u16string& text) {
+void QtMessageBoxes::ShowInformation(const std::u16string& title, const std::u16string& text) {
   Show(Parent(), QMessageBox::Information, QString::fromStdU16String(title),
        QString::fromStdU16String(text));
 }

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "common/message_box.h"
+#include "common/message_boxes.h"
 
 namespace quillet::testing {
 
-class RecordingMessageBox : public MessageBoxes {
+class RecordingMessageBoxes : public MessageBoxes {
  public:
   struct Shown {
     bool error;

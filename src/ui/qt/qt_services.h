@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/qt/qt_input_box.h"
-#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_printer_dialog.h"
 #include "platform/qt/qt_program_file_query.h"
 #include "platform/qt/qt_program_starter.h"
@@ -23,12 +23,12 @@ class QtServices {
   // Every dialog opens over `window` and is transient for it, also when another
   // window or none is active. Until then they open over the active window.
   // `window` must outlive the dialogs' use.
-  void SetParent(QWidget* window);
+  void SetOwner(QWidget* window);
 
  private:
   QtPrinterDialog printer_dialog_{nullptr};
   QtInputBox input_box_{nullptr};
-  QtMessageBox messages_;
+  QtMessageBoxes messages_;
   QtProgramStarter program_starter_;
   QtProgramFileQuery program_file_;
 };

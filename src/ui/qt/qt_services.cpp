@@ -1,8 +1,8 @@
-#include "platform/qt/qt_services.h"
+#include "ui/qt/qt_services.h"
 
 namespace quillet {
 
-void QtServices::SetParent(QWidget* window) {
+void QtServices::SetOwner(QWidget* window) {
   printer_dialog_.SetParent(window);
   input_box_.SetParent(window);
   messages_.SetParent(window);

@@ -1,24 +1,21 @@
-// The colours the main window paints with: system colours by their numbers
-// (caption text 9 for the background, window text 8 for the fillers,
-// highlighted text 14 behind the headings), each kept readable against what
-// it stands on whatever scheme, high contrast included, the desktop uses.
+// The brushes the main window paints with, in the colours ui/form1_colours
+// gives for the desktop's current scheme (system colours and high contrast).
 #pragma once
 
 #include <windows.h>
 
-#include "platform/win32/win32_handles.h"
+#include "common/win32_handles.h"
 
 namespace quillet {
 
-class Form1Colours {
+class Form1Brushes {
  public:
-  Form1Colours() { Refresh(); }
+  Form1Brushes() { Refresh(); }
 
-  // Reads the system colours again and remakes the brushes.
+  // Reads the scheme again and remakes the brushes.
   void Refresh();
 
   HBRUSH background() const { return background_.get(); }
-  COLORREF background_colour() const { return background_colour_; }
   HBRUSH filler() const { return filler_.get(); }
   COLORREF filler_colour() const { return filler_colour_; }
   HBRUSH heading() const { return heading_.get(); }
@@ -26,7 +23,6 @@ class Form1Colours {
   COLORREF heading_text() const { return heading_text_; }
 
  private:
-  COLORREF background_colour_ = 0;
   COLORREF filler_colour_ = 0;
   COLORREF heading_colour_ = 0;
   COLORREF heading_text_ = 0;

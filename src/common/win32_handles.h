@@ -9,7 +9,9 @@
 namespace quillet {
 
 // Owns one handle of type H and frees it with Free(handle) when it goes.
-template <typename H, auto Free>
+// kEmpty is the value that holds nothing: null for most handles, -1
+// (INVALID_HANDLE_VALUE) for what CreateFileW gives.
+template <typename H, auto Free, INT_PTR kEmpty = 0>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -24,24 +26,27 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   H get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  H release() { return std::exchange(handle_, nullptr); }
-  void reset(H handle = nullptr) {
-    if (handle_ != nullptr) Free(handle_);
+  explicit operator bool() const { return handle_ != Empty(); }
+  H release() { return std::exchange(handle_, Empty()); }
+  void reset(H handle = Empty()) {
+    if (handle_ != Empty()) Free(handle_);
     handle_ = handle;
   }
 
  private:
-  H handle_ = nullptr;
+  static H Empty() { return reinterpret_cast<H>(kEmpty); }
+
+  H handle_ = Empty();
 };
 
-using UniqueDc = UniqueHandle<HDC, DeleteDC>;                  // from CreateDC or a dialog
-using UniqueFont = UniqueHandle<HFONT, DeleteObject>;          // from CreateFontIndirect
-using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;        // GlobalAlloc'ed memory
-using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;  // processes, threads, files
-using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;        // from CreateSolidBrush
-using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;   // from SetWindowsHookEx
-using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;           // until a window takes it
+using UniqueDc = UniqueHandle<HDC, DeleteDC>;                    // from CreateDC or a dialog
+using UniqueFont = UniqueHandle<HFONT, DeleteObject>;            // from CreateFontIndirect
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;          // GlobalAlloc'ed memory
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;    // processes, threads
+using UniqueFileHandle = UniqueHandle<HANDLE, CloseHandle, -1>;  // from CreateFileW
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;          // from CreateSolidBrush
+using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;     // from SetWindowsHookEx
+using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;             // until a window takes it
 
 // Locks a movable global block for as long as it lives; data() is null when
 // there is no block or it cannot be locked.

@@ -4,14 +4,14 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "common/message_box.h"
+#include "common/message_boxes.h"
 
 namespace quillet {
 
-class QtMessageBox : public MessageBoxes {
+class QtMessageBoxes : public MessageBoxes {
  public:
   // The boxes are modal to `parent`, or to the active window when there is none.
-  explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+  explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void ShowError(const std::string& message) override;

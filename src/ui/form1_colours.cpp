@@ -1,0 +1,26 @@
+#include "ui/form1_colours.h"
+
+namespace quillet {
+namespace {
+
+// Black on white is 21:1; the standard light schemes (a grey window, black
+// text) stay below 19:1.
+constexpr double kHighContrast = 20;
+
+}  // namespace
+
+Form1Colours ColoursFor(const DesktopScheme& scheme) {
+  // The white client area is the standard scheme's; only a high-contrast
+  // scheme, chosen for the user's eyes, replaces it.
+  const Rgb background = scheme.high_contrast ? scheme.window : kWhite;
+  // A scheme whose window text is light would make the fillers vanish into a
+  // light background, and the headings' numbers into theirs.
+  return {background, ReadableOn(scheme.window_text, background), scheme.highlighted_text,
+          ReadableOn(scheme.window_text, scheme.highlighted_text)};
+}
+
+bool LooksHighContrast(Rgb window, Rgb window_text) {
+  return ContrastRatio(window, window_text) >= kHighContrast;
+}
+
+}  // namespace quillet

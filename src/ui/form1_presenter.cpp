@@ -1,0 +1,100 @@
+#include "ui/form1_presenter.h"
+
+#include <utility>
+
+#include "about/about_text.h"
+#include "calibration/calibrated_print.h"
+#include "calibration/calibration_entry.h"
+#include "calibration/calibration_file.h"
+#include "calibration/test_page.h"
+#include "labellist/label_list.h"
+#include "sheet/sheet_editing.h"
+#include "ui/form1_controls.h"
+#include "ui/menu_tree.h"
+
+namespace quillet {
+
+Form1Presenter::Form1Presenter(Services services, Form1View& view)
+    : services_(services), view_(view) {
+  sheet_.OnLineChanged([this](int group, int index, Line line) { ShowLine(group, index, line); });
+}
+
+Form1Presenter::~Form1Presenter() {
+  sheet_.OnLineChanged(nullptr);
+}
+
+void Form1Presenter::Load() {
+  Result<StartCalibration> start = LoadCalibrationAtStart();
+  if (!start) {
+    // Not the caption the item was created with: it would look like offsets cut short.
+    view_.SetMenuCaption(kOffsetsEntry, kUnreadableCaption);
+    load_failure_ = start.status();
+    return;
+  }
+  view_.SetMenuCaption(kOffsetsEntry, start->caption);
+}
+
+void Form1Presenter::WindowShown() {
+  ShowIfFailed(std::exchange(load_failure_, Status::Ok()));
+}
+
+void Form1Presenter::MenuChosen(std::size_t entry) {
+  if (entry >= kMenuEntryCount) return;
+  switch (kMenuTree[entry].command) {
+    case Command::OpenMenu:
+      return;
+    case Command::AddToList:
+      return ShowIfFailed(AddToLabelList(sheet_));
+    case Command::ViewList:
+      return ShowIfFailed(ViewLabelList(services_.program_starter));
+    case Command::PrintTest:
+      return ShowIfFailed(PrintTest(sheet_, services_.printer_dialog).status());
+    case Command::EnterAdjustments:
+      return EnterNewAdjustments();
+    case Command::Print:
+      return ShowIfFailed(PrintCalibrated(sheet_, services_.printer_dialog).status());
+    case Command::Exit:
+      return view_.EndProgram();
+    case Command::Clear:
+      return ClearIt(sheet_);
+    case Command::About:
+      return services_.messages.ShowInformation(
+          kAboutTitle, AboutText(QuilletMaker(), services_.program_file.Query()));
+  }
+}
+
+void Form1Presenter::BoxEdited(std::size_t control, std::u16string text) {
+  const std::optional<CellLine> shown = CellLineOf(control);
+  if (!shown) return;
+  // Setting the box from the sheet reports an edit too; it changes nothing.
+  if (sheet_.GetText(shown->cell, shown->line) != text)
+    sheet_.SetText(shown->cell, shown->line, std::move(text));
+}
+
+void Form1Presenter::BoxDoubleClicked(std::size_t control) {
+  const std::optional<CellLine> clicked = CellLineOf(control);
+  if (clicked && clicked->line == Line::Text1)
+    CopyPreviousCell(sheet_, clicked->cell.group, clicked->cell.index);
+}
+
+void Form1Presenter::ShowLine(int group, int index, Line line) {
+  const std::size_t control = CellBoxControl(group, index, line);
+  const std::u16string& text = sheet_.GetText(group, index, line);
+  // The box the user is typing in already holds the text; leave its caret be.
+  if (view_.BoxText(control) != text) view_.SetBoxText(control, text);
+}
+
+void Form1Presenter::ShowIfFailed(const Status& status) {
+  if (!status.ok()) services_.messages.ShowError(status.message());
+}
+
+void Form1Presenter::EnterNewAdjustments() {
+  auto caption = EnterAdjustments(services_.input_box);
+  if (!caption) {
+    ShowIfFailed(caption.status());
+  } else if (caption->has_value()) {
+    view_.SetMenuCaption(kOffsetsEntry, **caption);
+  }  // else both boxes were cancelled: the file and so the caption stand as they are
+}
+
+}  // namespace quillet
