@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "about/about_text.h"
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 #include "labellist/label_list.h"
-#include "print/print_label.h"
 #include "sheet/sheet_editing.h"
 #include "ui/form1_controls.h"
 #include "ui/menu_tree.h"
@@ -52,7 +52,7 @@ void Form1Presenter::MenuChosen(std::size_t entry) {
     case Command::EnterAdjustments:
       return EnterNewAdjustments();
     case Command::Print:
-      return ShowIfFailed(PrintLabel(sheet_, services_.printer_dialog).status());
+      return ShowIfFailed(PrintCalibrated(sheet_, services_.printer_dialog).status());
     case Command::Exit:
       return view_.EndProgram();
     case Command::Clear:

@@ -7,9 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 #include "common/ansi_text.h"
 #include "common/text_file.h"
 #include "faults/window_doubles.h"
@@ -109,7 +110,7 @@ TEST_P(BadCalibrationFile, EntryShowsTheOldTextAndWritesTheNewNumbers) {
   LabelSheet sheet;
   std::vector<std::string> log;
   ScriptedPrinterDialog dialog(log);
-  Result<PrintOutcome> printed = PrintLabel(sheet, dialog);
+  Result<PrintOutcome> printed = PrintCalibrated(sheet, dialog);
   ASSERT_TRUE(printed.ok()) << printed.message();
   EXPECT_EQ(log[5], "CurrentY -1");
   EXPECT_EQ(log[6], "CurrentX -4.5");

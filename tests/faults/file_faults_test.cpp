@@ -10,9 +10,10 @@
 #include <set>
 #include <string>
 
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 #include "common/text_file.h"
 #include "faults/window_doubles.h"
 #include "labellist/label_list.h"
@@ -76,7 +77,7 @@ TEST(CalibrationDeletedWhileRunning, CoreOperationsFailBeforeAskingOrPrinting) {
   ScriptedPrinterDialog dialog(log);
   ScriptedInputBox input({u"1", u"2"});
 
-  Result<PrintOutcome> printed = PrintLabel(sheet, dialog);
+  Result<PrintOutcome> printed = PrintCalibrated(sheet, dialog);
   ASSERT_FALSE(printed.ok());
   ExpectNames(printed.message(), "Quillex.dat", "o such file");
   Result<PrintOutcome> tested = PrintTest(sheet, dialog);

@@ -1,4 +1,4 @@
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/text_file.h"
-#include "print_log.h"
+#include "print/print_log.h"
 #include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
 
@@ -135,6 +135,23 @@ TEST_F(PrintTestTest, FailedPrintLeavesThePatternOnTheSheet) {
   EXPECT_EQ(sheet_.GetText(kMiddle, Line::Text1), u"-0.0312");  // cut before printing began
   EXPECT_EQ(sheet_.GetText(kMiddle, Line::Text2), u"0");
   for (const std::string& line : log_) EXPECT_NE(line, "EndDoc");
+}
+
+// The middle label shows the offsets the page is printed at, even when the
+// file changes while the page is being filled in.
+TEST_F(PrintTestTest, ReadsTheFileOnceForTheMiddleLabelAndThePlaces) {
+  WriteBytes(file_, "0.25\r\n-.5\r\n");
+  sheet_.OnLineChanged([&](int group, int index, Line line) {
+    if (sheet_.GetText(group, index, line) != kTestPattern) WriteBytes(file_, "1\r\n1\r\n");
+  });
+  ScriptedPrinterDialog dialog(log_);
+  ASSERT_TRUE(PrintTest(sheet_, dialog, file_).ok());
+  const std::vector<testing::PlacedLine> lines = PlacedLines(log_);
+  ASSERT_EQ(lines.size(), 162u);
+  const testing::PlacedLine& middle = lines[PrintPosition(kMiddle.group, kMiddle.index, 1)];
+  EXPECT_EQ(middle.print, "Print \"  0.25\"");
+  EXPECT_EQ(middle.x, -2.5f);
+  EXPECT_EQ(middle.y, 1.0f);
 }
 
 TEST_F(PrintTestTest, CalibrationThatCannotBeUsedLeavesTheLabelsUntouched) {
