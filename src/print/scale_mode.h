@@ -17,7 +17,7 @@ inline constexpr std::int16_t kPortrait = 1;
 inline constexpr std::int16_t kLandscape = 2;
 
 inline constexpr double kPointsPerInch = 72;
-inline constexpr double kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerInch = 1440;
 
 // How many units of `scale_mode` make an inch on a device with the given
 // resolution; an unknown mode counts in twips, the default.
