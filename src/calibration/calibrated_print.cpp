@@ -38,8 +38,17 @@ Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
   return OffsetInches{*left_right, *up_down};
 }
 
+Result<CalibrationOffsets> ReadCalibrationToPrint(const std::filesystem::path& file) {
+  if (!FileExists(file)) {
+    return Status::Failure("The calibration file \"" + DisplayName(file) +
+                           "\" is missing. Nothing was printed. Printer Calibration > Enter "
+                           "Adjustments makes a new one.");
+  }
+  return ReadCalibration(file);
+}
+
 Result<OffsetInches> ReadOffsetsInInches(const std::filesystem::path& file) {
-  Result<CalibrationOffsets> offsets = ReadCalibration(file);
+  Result<CalibrationOffsets> offsets = ReadCalibrationToPrint(file);
   if (!offsets) return offsets.status();
   return OffsetsInInches(*offsets, file);
 }

@@ -14,7 +14,11 @@ namespace quillet {
 // to put it right.
 Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
                                      const std::filesystem::path& file);
-// ReadCalibration, then OffsetsInInches.
+// ReadCalibration for a print; a missing file is a failure that says how to
+// make a new one.
+Result<CalibrationOffsets> ReadCalibrationToPrint(
+    const std::filesystem::path& file = kCalibrationFileName);
+// ReadCalibrationToPrint, then OffsetsInInches.
 Result<OffsetInches> ReadOffsetsInInches(const std::filesystem::path& file = kCalibrationFileName);
 
 // Reads the offsets, then PrintLabel with them. A calibration that cannot be

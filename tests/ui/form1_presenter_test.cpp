@@ -94,7 +94,7 @@ TEST_F(Presenter, EachMenuItemRunsItsOperation) {
       {"ViewList", 0, 0, 0, 1, 0, u"&Print (Adj=0/0)", u"LONGER THAN SEVEN"},
       {"Printit", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u"LONGER "},
       {"Printit2", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u"LONGER "},
-      {"Ptest", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u""},
+      {"Ptest", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u"LONGER THAN SEVEN"},
       {"PAdj", 0, 2, 0, 0, 0, u"&Print Adj=0.5/-0.25", u"LONGER THAN SEVEN"},
       {"Clear", 0, 0, 0, 0, 0, u"&Print (Adj=0/0)", u""},
       {"About", 0, 0, 1, 0, 0, u"&Print (Adj=0/0)", u"LONGER THAN SEVEN"},
