@@ -28,7 +28,11 @@ fs::path TemporaryName(const fs::path& target, std::random_device& random) {
 }  // namespace text_file_internal
 
 std::string DisplayName(const fs::path& file) {
-  const auto text = file.u8string();
+  // A bare "Quillex.dat" does not tell the user which folder to look in.
+  std::error_code error;
+  fs::path shown = fs::absolute(file, error);
+  if (error) shown = file;
+  const auto text = shown.u8string();
   return std::string(text.begin(), text.end());
 }
 

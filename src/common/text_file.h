@@ -43,7 +43,9 @@ Status CreateFileIfMissing(const std::filesystem::path& file, std::string_view b
 // to its old length.
 Status AppendToFile(const std::filesystem::path& file, std::string_view bytes);
 
-// "Quillex.dat" or "/tmp/x/Quillex.dat": the name as the user knows it.
+// The file's full path, "/home/ann/Documents/Quillet/Quillex.dat" or
+// "C:\Users\Ann\Documents\Quillet\Quillex.dat", for messages: a relative
+// name is taken against the working directory, so the user can find the file.
 std::string DisplayName(const std::filesystem::path& file);
 
 }  // namespace quillet

@@ -43,7 +43,7 @@ struct PermissionCase {
 
 void ExpectFailureNaming(const std::string& message, const char* file, const char* reason) {
   UserSaw(message);
-  EXPECT_TRUE(Contains(message, file)) << message;
+  EXPECT_TRUE(Contains(message, QuotedFullName(file))) << message;
   EXPECT_TRUE(Contains(message, reason)) << message;
 }
 

@@ -167,9 +167,13 @@ TEST(AddToLabelList, FailureNamesTheFile) {
   };
   TempDir dir(TempDir::kEnter);
   std::filesystem::create_directory("LabelList.txt");
+  // By its full path, so the user can find it.
+  const auto full = [](const char* name) {
+    return "\"" + (std::filesystem::current_path() / name).make_preferred().string() + "\"";
+  };
   const Case cases[] = {
-      {"a folder of that name", "LabelList.txt", "\"LabelList.txt\""},
-      {"inside a missing folder", "missing/LabelList.txt", "\"missing/LabelList.txt\""},
+      {"a folder of that name", "LabelList.txt", full("LabelList.txt")},
+      {"inside a missing folder", "missing/LabelList.txt", full("missing/LabelList.txt")},
   };
   const LabelSheet sheet = SheetWith({{1, 0, u"A", u"B"}});
   for (const Case& c : cases) {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "common/system_error.h"
-#include "common/text_file.h"
 #include "common/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
@@ -59,7 +58,8 @@ std::wstring WindowsCommandLine(std::string_view program,
 }
 
 std::wstring TextEditorCommandLine(const std::filesystem::path& file) {
-  return WindowsCommandLine(kTextEditor, {DisplayName(file)});
+  const std::u8string name = file.u8string();
+  return WindowsCommandLine(kTextEditor, {std::string(name.begin(), name.end())});
 }
 
 Status StartDetached(std::wstring command_line, const std::string& program) {
