@@ -29,7 +29,8 @@ bool FileExists(const std::filesystem::path& file);
 // the old content or the new, never a mix or an empty file. The file stays
 // what it is: through a symbolic link its target is replaced and the link
 // kept; mode, owner and group are kept; a file the user may not write is
-// reported and left alone, and so is one that is not a plain file.
+// reported and left alone, and so is one that is not a plain file. A file the
+// user may write in a folder that takes no new file is written in place.
 Status ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
 // Creates the file with `bytes` unless one of that name exists, also one

@@ -148,7 +148,8 @@ int FillTemporary(Descriptor& fd, std::string_view bytes, const struct stat* old
 }
 
 // Renaming a new file over the old one gives it a new inode. That is wrong in
-// two cases, where the old file is rewritten in place instead: when it belongs
+// two cases, where the old file is rewritten in place instead (and so it is
+// when the folder takes no temporary file): when it belongs
 // to another user (only root could hand the new file to them, so the owner
 // would change to us), and when it has further hard links (they would keep
 // the old content). Writing in place keeps inode, owner, mode, ACLs and every
@@ -195,7 +196,15 @@ Status WriteAndRename(const fs::path& file, const fs::path& target, std::string_
   // A new file gets the usual mode (through the umask); a replacement
   // starts private and gets the old file's mode before it takes the name.
   Descriptor fd(CreateTemporary(target, old != nullptr ? 0600 : 0666, &temporary));
-  if (!fd.valid()) return Failure("write", file, errno);
+  if (!fd.valid()) {
+    const int error = errno;
+    // A folder that takes no new file may still hold one the user may
+    // write (ReplaceFileBytes checked): that one is written in place.
+    if (old != nullptr && (error == EACCES || error == EPERM)) {
+      return WriteInPlace(file, target, bytes);
+    }
+    return Failure("write", file, error);
+  }
   if (const int error = FillTemporary(fd, bytes, old); error != 0) {
     ::unlink(temporary.c_str());
     return Failure("write", file, error);
