@@ -2,6 +2,9 @@
 // in text_file_posix.cpp and text_file_win32.cpp.
 #include "common/text_file.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "common/text_file_internal.h"
 
 namespace quillet {
@@ -17,6 +20,13 @@ std::string TooLong() {
 Status Failure(const char* action, const fs::path& file, const std::string& reason) {
   return Status::Failure(std::string("Could not ") + action + " the file \"" + DisplayName(file) +
                          "\": " + reason + ".");
+}
+
+bool WaitToRetryLock(std::chrono::steady_clock::time_point start) {
+  const auto left = kLockWait - (std::chrono::steady_clock::now() - start);
+  if (left <= std::chrono::steady_clock::duration::zero()) return false;
+  std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, kLockRetry));
+  return true;
 }
 
 fs::path TemporaryName(const fs::path& target, std::random_device& random) {

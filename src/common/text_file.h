@@ -41,7 +41,9 @@ Status CreateFileIfMissing(const std::filesystem::path& file, std::string_view b
 // Appends `bytes` to the end of a plain file, creating it when missing, in one
 // piece: other copies of the program appending at the same time go before or
 // after it, never inside. When the write fails part way the file is cut back
-// to its old length.
+// to its old length. Another program that holds the file's lock longer than
+// a couple of seconds makes it a refusal, "in use by another program", and
+// nothing is written.
 Status AppendToFile(const std::filesystem::path& file, std::string_view bytes);
 
 // The file's full path, "/home/ann/Documents/Quillet/Quillex.dat" or

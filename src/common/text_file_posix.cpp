@@ -22,6 +22,7 @@ using text_file_internal::kNotPlainFile;
 using text_file_internal::kTemporaryAttempts;
 using text_file_internal::TemporaryName;
 using text_file_internal::TooLong;
+using text_file_internal::WaitToRetryLock;
 
 Status Failure(const char* action, const fs::path& file, int error) {
   return Failure(action, file, ErrnoReason(error));
@@ -351,10 +352,13 @@ Status AppendToFile(const fs::path& file, std::string_view bytes) {
   if (::fstat(fd.get(), &info) != 0) return Failure("add to", file, errno);
   if (!S_ISREG(info.st_mode)) return Failure("add to", file, kNotPlainFile);
   // Another copy of the program appending to the same list waits here until
-  // this batch is in, so batches never interleave. It holds the lock only
-  // for one write, so waiting is fine.
-  while (::flock(fd.get(), LOCK_EX) != 0) {
-    if (errno != EINTR) return Failure("add to", file, errno);
+  // this batch is in, so batches never interleave. Another program may hold
+  // the lock for good: after a couple of seconds that is a refusal.
+  const auto start = std::chrono::steady_clock::now();
+  while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+    const int held = errno;
+    if (held == EINTR) continue;
+    if (held != EWOULDBLOCK || !WaitToRetryLock(start)) return Failure("add to", file, held);
   }
   // Taken under the lock, so cutting back removes only our own bytes.
   if (::fstat(fd.get(), &info) != 0) return Failure("add to", file, errno);

@@ -17,6 +17,7 @@ using text_file_internal::kNotPlainFile;
 using text_file_internal::kTemporaryAttempts;
 using text_file_internal::TemporaryName;
 using text_file_internal::TooLong;
+using text_file_internal::WaitToRetryLock;
 
 // WriteFile takes a DWORD count; larger buffers go in pieces of this size.
 constexpr DWORD kLargestWrite = 1u << 30;
@@ -196,10 +197,20 @@ Status AppendToFile(const fs::path& file, std::string_view bytes) {
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) return WinFailure("add to", file, GetLastError());
   if (!IsPlainFile(handle.get())) return Failure("add to", file, kNotPlainFile);
-  // Another copy of the program holds the lock only while it writes a batch.
-  OVERLAPPED whole_file{};
-  if (!LockFileEx(handle.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole_file)) {
-    return WinFailure("add to", file, GetLastError());
+  // Another copy of the program holds the lock only while it writes a batch;
+  // another program may hold it for good: after a couple of seconds that is
+  // a refusal.
+  const auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    OVERLAPPED whole_file{};
+    if (LockFileEx(handle.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                   MAXDWORD, &whole_file)) {
+      break;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_LOCK_VIOLATION || !WaitToRetryLock(start)) {
+      return WinFailure("add to", file, error);
+    }
   }
   LARGE_INTEGER old_size{};
   const LARGE_INTEGER zero{};
