@@ -98,6 +98,38 @@ TEST(TextFile, AnAppendWaitsForAnotherProgramsLockACoupleOfSecondsAtMost) {
   EXPECT_EQ(ReadBytes(file), "old\r\nnew\r\n");
 }
 
+TEST(TextFile, EveryUseWorksInAWorkingFolderNearThePathLimit) {
+  TempDir dir(TempDir::kEnter);
+  // 254 characters, near the most a working folder may have on Windows (258).
+  std::filesystem::path folder = dir.path();
+  while (folder.native().size() < 232) folder /= std::string(20, 'f');
+  folder /= std::string(253 - folder.native().size(), 'g');
+  std::filesystem::create_directories(folder);
+  std::filesystem::current_path(folder);
+  EXPECT_TRUE(CreateFileIfMissing("Quillex.dat", "0\r\n").ok());
+  EXPECT_TRUE(ReplaceFileBytes("Quillex.dat", "1\r\n2\r\n").ok());
+  EXPECT_TRUE(AppendToFile("LabelList.txt", "a\r\n").ok());
+  const auto calibration = ReadFileBytes("Quillex.dat");
+  const auto list = ReadFileBytes("LabelList.txt");
+  std::filesystem::current_path(dir.path());
+  EXPECT_TRUE(calibration.ok() && *calibration == "1\r\n2\r\n") << calibration.message();
+  EXPECT_TRUE(list.ok() && *list == "a\r\n") << list.message();
+}
+
+#ifdef _WIN32
+TEST(TextFile, ReplaceKeepsTheHiddenAndSystemAttributes) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  WriteBytes(file, "0\r\n0\r\n");
+  constexpr DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesW(file.c_str(), kMarks));
+  ASSERT_TRUE(ReplaceFileBytes(file, "1\r\n2\r\n").ok());
+  EXPECT_EQ(GetFileAttributesW(file.c_str()) & kMarks, kMarks);
+  EXPECT_EQ(ReadBytes(file), "1\r\n2\r\n");
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#endif
+
 TEST(TextFile, ReplaceKeepsTheOldContentWhenItCannotWrite) {
   TempDir dir;
   WriteBytes(dir / "keep.dat", "old\r\n");
