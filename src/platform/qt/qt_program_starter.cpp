@@ -21,9 +21,11 @@ extern char** environ;
 namespace quillet {
 namespace {
 
-// How long xdg-open is given to say whether it found a program. One still
-// running by then waits for the editor it started: that counts as opened.
-constexpr std::chrono::milliseconds kOpenerWait{2000};
+// How long xdg-open is given to say whether it found a program: without a
+// desktop of its own it searches for a second or two before it gives up.
+// One still running by then waits for the editor it started: that counts
+// as opened.
+constexpr std::chrono::milliseconds kOpenerWait{3000};
 constexpr std::chrono::milliseconds kOpenerPoll{20};
 // xdg-open's status when it knows no program for the file.
 constexpr int kNoProgramStatus = 3;
