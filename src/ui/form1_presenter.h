@@ -53,6 +53,7 @@ class Form1Presenter {
  private:
   void ShowLine(int group, int index, Line line);
   void ShowIfFailed(const Status& status);
+  void AddToList();
   void EnterNewAdjustments();
 
   Services services_;
