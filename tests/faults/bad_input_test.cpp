@@ -82,7 +82,7 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
       EXPECT_EQ(message, "");
       continue;
     }
-    EXPECT_TRUE(Contains(message, "\"Quillex.dat\"")) << message.substr(0, 200);
+    EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat"))) << message.substr(0, 200);
     EXPECT_TRUE(Contains(message, "not a number")) << message.substr(0, 200);
     EXPECT_EQ(doubles.printer.shown, 0);
     EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
@@ -221,7 +221,8 @@ TEST_P(LongAnswerInInputBox, IsReadOrRefusedWithTheFileUnchanged) {
   EXPECT_EQ(doubles.input.prompts().size(), answer.written == nullptr ? 1u : 2u);
   if (answer.written == nullptr) {
     EXPECT_TRUE(Contains(message, "too large")) << message.substr(0, 200);
-    EXPECT_TRUE(Contains(message, "\"Quillex.dat\" was left unchanged")) << message.substr(0, 200);
+    EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat") + " was left unchanged"))
+        << message.substr(0, 200);
     EXPECT_EQ(ReadBytes("Quillex.dat"), "0.25\r\n-.5\r\n");
     EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0/0)");
   } else {
