@@ -12,12 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using text_file_internal::Failure;
-using text_file_internal::kNotPlainFile;
-using text_file_internal::kTemporaryAttempts;
-using text_file_internal::TemporaryName;
-using text_file_internal::TooLong;
-using text_file_internal::WaitToRetryLock;
+using namespace text_file_internal;
+using text_file_internal::Failure;  // beside the overload for this system's errors
 
 // WriteFile takes a DWORD count; larger buffers go in pieces of this size.
 constexpr DWORD kLargestWrite = 1u << 30;
