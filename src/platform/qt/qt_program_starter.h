@@ -7,13 +7,13 @@ namespace quillet {
 
 class QtProgramStarter : public ProgramStarter {
  public:
+  // Desktop editors open only what exists.
+  QtProgramStarter() : ProgramStarter(/*editor_creates_missing_files=*/false) {}
   // The desktop's default application for the file, through xdg-open (or
   // the desktop's own service where xdg-open is missing). A failure when no
   // program is found or xdg-open says the program failed within three
   // seconds; an xdg-open still running then counts as opened.
   Status OpenInTextEditor(const std::filesystem::path& file) override;
-  // Desktop editors open only what exists.
-  bool EditorCreatesMissingFiles() const override { return false; }
 };
 
 }  // namespace quillet

@@ -12,10 +12,10 @@ namespace quillet {
 
 class Win32ProgramStarter : public ProgramStarter {
  public:
+  // Notepad offers to create a missing file itself.
+  Win32ProgramStarter() : ProgramStarter(/*editor_creates_missing_files=*/true) {}
   // The system folder's Notepad with TextEditorCommandLine(file).
   Status OpenInTextEditor(const std::filesystem::path& file) override;
-  // Notepad offers to create a missing file itself.
-  bool EditorCreatesMissingFiles() const override { return true; }
 };
 
 // "notepad.exe LabelList.txt": the name as given, which Notepad resolves
