@@ -107,11 +107,61 @@ TEST_F(Form1Test, TypingGoesIntoTheSheetAndSheetChangesShowInTheBoxes) {
   EXPECT_EQ(Box(9, 8, Line::Text2)->text(), "");
 }
 
-TEST_F(Form1Test, APastedHugeTextIsKeptWhole) {
-  const QString huge(100000, QChar('x'));
-  QApplication::clipboard()->setText(huge);
-  Box(1, 0, Line::Text2)->paste();
-  EXPECT_EQ(window->sheet().GetText(1, 0, Line::Text2).size(), 100000u);
+// Through the clipboard: a one-line box takes what is pasted up to its first
+// line break, where the caret is, and the box shows what the sheet holds.
+TEST_F(Form1Test, APasteKeepsItsFirstLineAndAHugeOneIsKeptWhole) {
+  const struct {
+    const char16_t* before;
+    int caret;
+    std::u16string pasted;
+    std::u16string after;
+  } cases[] = {
+      {u"", 0, u"L1\r\nL2", u"L1"},
+      {u"ab", 1, u"X\nY", u"aXb"},
+      {u"ab", 2, u"A\rB", u"abA"},
+      {u"x", 0, u"\u2029para", u"x"},
+      {u"", 0, std::u16string(100000, u'x'), std::u16string(100000, u'x')},
+  };
+  QLineEdit* box = Box(1, 0, Line::Text2);
+  for (const auto& c : cases) {
+    window->sheet().SetText(1, 0, Line::Text2, c.before);
+    box->setCursorPosition(c.caret);
+    QApplication::clipboard()->setText(QString::fromStdU16String(c.pasted));
+    box->paste();
+    EXPECT_EQ(window->sheet().GetText(1, 0, Line::Text2), c.after) << c.after.size();
+    EXPECT_EQ(box->text().toStdU16String(), c.after) << c.after.size();
+  }
+}
+
+// Whatever the calibration file holds, its text on the Print item keeps the
+// menu bar one row and the grid whole below it.
+TEST_F(Form1Test, TheCalibrationFileCannotChangeTheWindowsShape) {
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  const int one_row = window->menuBar()->height();
+  const std::string cases[] = {
+      std::string(1000, 'W') + "\r\n0\r\n",
+      std::string(1000, '\x89') + "\r\n0\r\n",  // per mille signs, wider still
+      "0.25\n0.5\n" + std::string(300, '\n'),   // line ends of a Linux editor
+      std::string("0.2\0\0\0\0\0\t\x01\x81\x7F\r\n0\r\n", 17),
+      std::string(1 << 20, '&'),
+  };
+  for (const std::string& bytes : cases) {
+    SCOPED_TRACE(bytes.substr(0, 12));
+    window.reset();
+    WriteBytes(folder / "Quillex.dat", bytes);
+    window = std::make_unique<Form1>(Services{printer, input, messages, starter, program_file});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QString caption = window->MenuItem("Printit")->text();
+    EXPECT_FALSE(caption.contains('\n') || caption.contains(QChar(0)) || caption.contains('\t'));
+    EXPECT_EQ(window->menuBar()->height(), one_row);
+    EXPECT_EQ(window->centralWidget()->size(), QSize(740, 462));
+    QAction* about = window->MenuItem("About");
+    EXPECT_EQ(window->menuBar()->actionGeometry(about).top(),
+              window->menuBar()->actionGeometry(window->MenuItem("File")).top());
+    EXPECT_LE(window->menuBar()->actionGeometry(about).right(), window->menuBar()->width());
+  }
 }
 
 TEST_F(Form1Test, MenuTree) {
