@@ -43,9 +43,10 @@ std::u16string WindowText(HWND window) {
   return FromWide(std::wstring_view(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0));
 }
 
+// "Could not make the menu bar of the main window: not enough memory."
 Status Failed(const char* what) {
-  return Status::Failure(std::string("The main window could not be made: ") + what +
-                         " failed: " + WindowsErrorReason(GetLastError()) + ".");
+  return Status::Failure(std::string("Could not make ") + what + ": " +
+                         WindowsErrorReason(GetLastError()) + ".");
 }
 
 // The window class and styles of the cells and headings. The fillers are no
@@ -94,14 +95,14 @@ Status Form1::CreateWindowAndControls(int icon) {
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.lpszClassName = kClassName;  // no brush: the background follows the scheme
   if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    return Failed("RegisterClassEx");
+    return Failed("the window class of the main window");
 
   UniqueMenu menu_bar = BuildMenuBar();
-  if (!menu_bar) return Failed("CreateMenu");
+  if (!menu_bar) return Failed("the menu bar of the main window");
   if (CreateWindowExW(kExStyle, kClassName, Wide(kProgramName).c_str(), kStyle, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_bar.get(),
                       instance_, this) == nullptr) {
-    return Failed("CreateWindowEx");
+    return Failed("the main window");
   }
   menu_bar.release();  // the window destroys it
   dpi_ = DpiOf(hwnd_);
@@ -126,7 +127,7 @@ Status Form1::CreateControls() {
     if (!control.accessible_name.empty() &&
         CreateWindowExW(0, L"STATIC", Wide(control.accessible_name).c_str(), WS_CHILD | SS_NOPREFIX,
                         0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr) == nullptr) {
-      return Failed("CreateWindowEx for a label");
+      return Failed("a label of the main window");
     }
     const ControlClass made_as = ClassOf(control);
     const RECT pixels = PixelRect(control.place, dpi_);
@@ -136,7 +137,7 @@ Status Form1::CreateControls() {
         pixels.bottom - pixels.top, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(k))),
         instance_, nullptr);
-    if (window == nullptr) return Failed("CreateWindowEx for a control");
+    if (window == nullptr) return Failed("a box or heading of the main window");
     controls_[k] = window;
     if (control.font != nullptr) {
       HFONT font = control.kind == ControlKind::kCell ? cell_font_.get() : heading_font_.get();
