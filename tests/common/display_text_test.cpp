@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "common/ansi_text.h"
-
 namespace quillet {
 namespace {
 
@@ -72,11 +70,6 @@ TEST(DisplayText, PromptsKeepTheirLinesAndAreWrappedAndCut) {
   EXPECT_EQ(huge.size(), kPromptLimit + 3);
   EXPECT_EQ(huge.substr(0, 36), u"(Currently " + std::u16string(kPromptWordLimit, u'9') + u"\r");
   EXPECT_EQ(huge.substr(kPromptLimit), u"...");
-}
-
-TEST(DisplayText, MessagesQuoteTheFileOnOneLineAndWhole) {
-  EXPECT_EQ(MessageExcerpt(std::u16string(u"0.2\0x\r\ny", 8)), "0.2 x  y");
-  EXPECT_EQ(MessageExcerpt(std::u16string(100, u'\0')), std::string(40, ' ') + "...");
 }
 
 }  // namespace

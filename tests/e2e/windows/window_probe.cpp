@@ -125,16 +125,9 @@ int ShowMenuBar(HINSTANCE instance, const wchar_t* caption) {
 int SetClipboard(const std::wstring& escaped) {
   std::wstring text;
   for (std::size_t i = 0; i < escaped.size(); ++i) {
-    const bool escape = escaped[i] == L'\\' && i + 1 < escaped.size();
-    if (escape && escaped[i + 1] == L'r') {
-      text += L'\r';
-      ++i;
-    } else if (escape && escaped[i + 1] == L'n') {
-      text += L'\n';
-      ++i;
-    } else {
-      text += escaped[i];
-    }
+    const wchar_t next = i + 1 < escaped.size() ? escaped[i + 1] : L'\0';
+    const bool escape = escaped[i] == L'\\' && (next == L'r' || next == L'n');
+    text += escape ? (escaped[++i] == L'r' ? L'\r' : L'\n') : escaped[i];
   }
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);

@@ -105,43 +105,29 @@ TEST(QtInputBox, ShowsTheFileTextAsPlainTextWithoutAccessKeys) {
 // Whatever the calibration file holds, the box keeps a width of about 80
 // characters with its buttons in view, and its field is named by its prompt.
 TEST(QtInputBox, KeepsItsShapeWhateverThePromptQuotes) {
-  const std::u16string quoted[] = {
-      u" .3",
-      std::u16string(1 << 20, u'W'),
-      std::u16string(u"1\n2\0003\t4", 8) + std::u16string(300, u'\n'),
-      u"a " + std::u16string(5000, u'\u2030') + u" b",
-  };
-  for (const std::u16string& current : quoted) {
-    SCOPED_TRACE(current.size());
+  for (const std::u16string& current :
+       {std::u16string(u" .3"), std::u16string(1 << 20, u'W'),
+        std::u16string(u"1\n2\0003\t4", 8) + std::u16string(300, u'\n'),
+        u"a " + std::u16string(5000, u'\u2030') + u" b"}) {
     QtInputBox input(nullptr);
     DialogCheck check;
-    QRect box, screen;
-    bool buttons_in_view = false;
-    QString name;
-    int widest = 0;
+    bool in_shape = false;
     WhenOpen(check, [&](QInputDialog& dialog) {
-      box = dialog.frameGeometry();
-      screen = dialog.screen()->availableGeometry();
-      const auto* buttons = dialog.findChild<QDialogButtonBox*>();
-      buttons_in_view = true;
+      in_shape = dialog.width() <= QFontMetrics(dialog.font()).averageCharWidth() * 90 &&
+                 dialog.screen()->availableGeometry().contains(dialog.frameGeometry()) &&
+                 Field(dialog).accessibleName() == dialog.labelText();
       for (auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
-        const QPushButton* button = buttons->button(which);
-        buttons_in_view =
-            buttons_in_view && button->isVisible() &&
-            dialog.rect().contains(QRect(button->mapTo(&dialog, QPoint()), button->size()));
+        const QPushButton* button = dialog.findChild<QDialogButtonBox*>()->button(which);
+        in_shape = in_shape && button->isVisible() &&
+                   dialog.rect().contains(QRect(button->mapTo(&dialog, QPoint()), button->size()));
       }
-      name = Field(dialog).accessibleName();
-      widest = QFontMetrics(dialog.font()).averageCharWidth() * 90;
       dialog.reject();
     });
     (void)input.Ask(u"Enter LEFT/RIGHT Adjustment in Inches\r\r(Currently " + current + u")");
     ASSERT_TRUE(check.found);
-    EXPECT_LE(box.width(), widest);
-    EXPECT_TRUE(screen.contains(box));
-    EXPECT_TRUE(buttons_in_view);
+    EXPECT_TRUE(in_shape) << current.size();
     EXPECT_FALSE(check.label.contains(QChar(0)) || check.label.contains('\t'));
     EXPECT_TRUE(check.label.startsWith("Enter LEFT/RIGHT Adjustment in Inches\n\n(Currently "));
-    EXPECT_EQ(name, check.label);
   }
 }
 
