@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "calibration/calibration_file.h"
 #include "platform/qt/qt_input_box.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_print_surface.h"
@@ -84,7 +85,7 @@ void BM_PrintLabelRecording(benchmark::State& state) {
   FillSheet(sheet);
   RecordingDialog dialog;
   for (auto _ : state) {
-    Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, g_work / kCalibrationFileName);
+    Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, OffsetInches{});
     if (!outcome) {
       state.SkipWithError(outcome.status().message().c_str());
       break;
@@ -100,7 +101,7 @@ void BM_PrintLabelPdf(benchmark::State& state) {
   const fs::path pdf = g_work / "sheet.pdf";
   PdfDialog dialog(pdf);
   for (auto _ : state) {
-    Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, g_work / kCalibrationFileName);
+    Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, OffsetInches{});
     if (!outcome) {
       state.SkipWithError(outcome.status().message().c_str());
       break;

@@ -5,14 +5,14 @@ include(GNUInstallDirs)
 
 # The icons are the program's own window icon, written out as PNG at build time
 # so that the desktop and the window never show two different flags.
-add_executable(quillet_make_icons ${PROJECT_SOURCE_DIR}/packaging/make_icons.cpp)
-target_include_directories(quillet_make_icons PRIVATE ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(quillet_make_icons PRIVATE Qt6::Gui)
+add_executable(quillet_make_icon_pngs ${PROJECT_SOURCE_DIR}/packaging/make_icon_pngs.cpp)
+target_include_directories(quillet_make_icon_pngs PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(quillet_make_icon_pngs PRIVATE Qt6::Gui)
 set(QUILLET_ICON_DIR ${PROJECT_BINARY_DIR}/icons)
 add_custom_command(
   OUTPUT ${QUILLET_ICON_DIR}/16x16/quillet.png ${QUILLET_ICON_DIR}/32x32/quillet.png
-  COMMAND quillet_make_icons ${QUILLET_ICON_DIR}
-  DEPENDS quillet_make_icons ${PROJECT_SOURCE_DIR}/src/ui/flag_icon.h
+  COMMAND quillet_make_icon_pngs ${QUILLET_ICON_DIR}
+  DEPENDS quillet_make_icon_pngs ${PROJECT_SOURCE_DIR}/src/ui/flag_icon.h
   COMMENT "Writing the icon PNGs")
 add_custom_target(quillet_icons ALL
   DEPENDS ${QUILLET_ICON_DIR}/16x16/quillet.png ${QUILLET_ICON_DIR}/32x32/quillet.png)

@@ -60,17 +60,21 @@ std::u16string UpDownPrompt(const std::u16string& current) {
 
 Result<std::optional<std::u16string>> EnterAdjustments(InputBox& input,
                                                        const std::filesystem::path& file) {
-  Result<CalibrationOffsets> current = ReadCalibration(file);
+  // A file deleted while the program runs is made anew, from the offsets the
+  // first start would give it.
+  Result<CalibrationOffsets> current =
+      FileExists(file) ? ReadCalibration(file) : CalibrationOffsets{u"0", u"0"};
   if (!current) return current.status();
 
-  // Both boxes are always shown; a cancel in the first still asks the second.
+  // Both boxes are shown unless the first answer is refused: that is said at
+  // once, before another answer is asked for and thrown away. A cancel in the
+  // first still asks the second.
   const std::optional<std::u16string> left_right_answer =
       input.Ask(LeftRightPrompt(current->LeftRight));
-  const std::optional<std::u16string> up_down_answer = input.Ask(UpDownPrompt(current->UpDown));
-  if (!left_right_answer && !up_down_answer) return std::optional<std::u16string>();
-
   Result<double> left_right = NewOffset(left_right_answer, current->LeftRight, file);
   if (!left_right) return left_right.status();
+  const std::optional<std::u16string> up_down_answer = input.Ask(UpDownPrompt(current->UpDown));
+  if (!left_right_answer && !up_down_answer) return std::optional<std::u16string>();
   Result<double> up_down = NewOffset(up_down_answer, current->UpDown, file);
   if (!up_down) return up_down.status();
 

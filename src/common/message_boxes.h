@@ -12,6 +12,8 @@ class MessageBoxes {
   virtual void ShowError(const std::string& message) = 0;
   // An information box with one OK button.
   virtual void ShowInformation(const std::u16string& title, const std::u16string& text) = 0;
+  // A warning that asks; true for Yes. No is the default button.
+  virtual bool AskYesNo(const std::string& question) = 0;
 };
 
 }  // namespace quillet

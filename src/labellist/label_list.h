@@ -2,7 +2,9 @@
 // line per non-blank cell, and opened in the platform's text editor.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "common/result.h"
@@ -28,6 +30,21 @@ class ProgramStarter {
 // '"' Text1 ' ' Text2 '"' CR LF, in the 8-bit code page. Fails only when
 // the system cannot convert the text (see ToAnsi).
 Result<std::string> LabelListBatch(const LabelSheet& sheet);
+
+// Labels holding characters that the file's code page cannot hold, each of
+// which the batch would carry as "?".
+struct UnwritableLabels {
+  CellAddress first;           // the first such label in reading order
+  std::size_t characters = 0;  // in all labels (a surrogate pair is one)
+};
+
+// None when every character of the batch can be written as it is.
+std::optional<UnwritableLabels> FindUnwritableLabels(const LabelSheet& sheet);
+
+// The question put to the user before such a batch is added: which label,
+// how many characters would become "?", and whether to add the labels anyway.
+std::string UnwritableQuestion(const LabelSheet& sheet, const UnwritableLabels& unwritable,
+                               const std::filesystem::path& file = kLabelListFileName);
 
 // Appends one batch to the file in one write, creating the file when missing;
 // a batch that cannot be converted is reported and nothing is written.

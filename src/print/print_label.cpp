@@ -3,9 +3,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "calibration/number_text.h"
-#include "common/ansi_text.h"
-#include "common/text_file.h"
 #include "print/scale_mode.h"
 
 namespace quillet {
@@ -19,7 +16,6 @@ constexpr double kColumnPitch = 0.5625;  // 9/16 in
 constexpr double kRow1Y = 0;
 constexpr double kRowPitch = 0.375;  // 3/8 in
 constexpr double kLineGap = 0.125;   // line 2 lies 1/8 in below line 1
-constexpr char16_t kTypeface[] = u"Courier New";
 
 // The first and last position of each axis; a sum rounds monotonically, so
 // when these stay finite every line's position does.
@@ -29,26 +25,6 @@ constexpr double kExtremeTerms[] = {
     kRow1Y,
     (GroupCount - 1) * kRowPitch + (kRow1Y + kLineGap),
 };
-
-std::string Unusable(const std::filesystem::path& file, const char* which,
-                     const std::u16string& text, const char* reason) {
-  return "The calibration file \"" + DisplayName(file) + "\" has \"" + MessageExcerpt(text) +
-         "\" in its " + which + " line, which " + reason +
-         ". Nothing was printed. Enter the offsets again with Printer Calibration > Enter "
-         "Adjustments.";
-}
-
-// The offset in one calibration line, or the failure that says why it is none.
-Result<double> LineOffset(const std::filesystem::path& file, const char* which,
-                          const std::u16string& text) {
-  const std::optional<double> value = ParseOffset(text);
-  if (!value) return Status::Failure(Unusable(file, which, text, "is not a number of inches"));
-  if (!IsUsableOffset(*value)) {
-    return Status::Failure(
-        Unusable(file, which, text, "is too large to be a position on the page"));
-  }
-  return *value;
-}
 
 // Cuts every line longer than the field to its first 7 code units, in the sheet
 // itself, so the window shows what goes on paper. Lines that fit are not written.
@@ -80,27 +56,12 @@ bool IsUsableOffset(double inches) {
   return true;
 }
 
-Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
-                                     const std::filesystem::path& file) {
-  const Result<double> left_right = LineOffset(file, "first", offsets.LeftRight);
-  if (!left_right) return left_right.status();
-  const Result<double> up_down = LineOffset(file, "second", offsets.UpDown);
-  if (!up_down) return up_down.status();
-  return OffsetInches{*left_right, *up_down};
-}
-
-Result<OffsetInches> ReadOffsetsInInches(const std::filesystem::path& file) {
-  Result<CalibrationOffsets> offsets = ReadCalibration(file);
-  if (!offsets) return offsets.status();
-  return OffsetsInInches(*offsets, file);
-}
-
-Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
-                                const std::filesystem::path& calibration_file) {
-  // The offsets are checked before the dialog so that a bad file neither cuts
-  // the user's texts nor starts a job it cannot finish.
-  Result<OffsetInches> offsets = ReadOffsetsInInches(calibration_file);
-  if (!offsets) return offsets.status();
+Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, OffsetInches offsets) {
+  // Checked before the dialog so that they neither cut the user's texts nor
+  // start a job that would print at an infinite position.
+  if (!IsUsableOffset(offsets.left_right) || !IsUsableOffset(offsets.up_down)) {
+    return Status::Failure("The offsets do not give a position on the page. Nothing was printed.");
+  }
 
   PrinterChoice chosen = dialog.ShowPrinter();
   if (!chosen) return chosen.status();
@@ -113,21 +74,21 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog,
   surface->Orientation(kLandscape);
   surface->ScaleLeft(kScaleLeft);
   surface->ScaleTop(kScaleTop);
-  surface->FontName(kTypeface);
+  surface->FontName(kDefaultTypeface);
 
   for (int index = 0; index < CellsPerGroup; ++index) {
     // Terms and sums in double, rounded to float only when set.
-    const auto x = static_cast<float>(offsets->left_right + (index * kColumnPitch + kColumn0X));
+    const auto x = static_cast<float>(offsets.left_right + (index * kColumnPitch + kColumn0X));
     for (int row = 0; row < GroupCount; ++row) {
       const int group = row + 1;
-      surface->CurrentY(static_cast<float>(offsets->up_down + (row * kRowPitch + kRow1Y)));
+      surface->CurrentY(static_cast<float>(offsets.up_down + (row * kRowPitch + kRow1Y)));
       surface->CurrentX(x);
       if (Status printed = surface->Print(Ctr(sheet.GetText(group, index, Line::Text1)));
           !printed) {
         return printed;
       }
       surface->CurrentY(
-          static_cast<float>(offsets->up_down + (row * kRowPitch + (kRow1Y + kLineGap))));
+          static_cast<float>(offsets.up_down + (row * kRowPitch + (kRow1Y + kLineGap))));
       surface->CurrentX(x);
       if (Status printed = surface->Print(Ctr(sheet.GetText(group, index, Line::Text2)));
           !printed) {

@@ -1,10 +1,8 @@
 // Printing the whole sheet on one page: Ctr and PrintLabel.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
-#include "calibration/calibration_file.h"
 #include "common/result.h"
 #include "print/printer_dialog.h"
 #include "sheet/label_sheet.h"
@@ -32,21 +30,10 @@ struct OffsetInches {
 // print at an infinite position.
 bool IsUsableOffset(double inches);
 
-// Reads both offset lines as numbers; a line that is not one, or not a usable
-// offset, is a failure that names `file`, the line and its text, and says how
-// to put it right.
-Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
-                                     const std::filesystem::path& file);
-// ReadCalibration, then OffsetsInInches.
-Result<OffsetInches> ReadOffsetsInInches(const std::filesystem::path& file);
-
-// Reads the offsets, shows the printer dialog, cuts every line longer than 7
-// characters in the sheet itself, and prints all 162 lines at their places.
-// A calibration that cannot be read or is not two numbers fails before the
-// dialog; a dismissed or failed dialog ends the call: in all these cases
-// nothing is cut.
-Result<PrintOutcome> PrintLabel(
-    LabelSheet& sheet, PrinterDialog& dialog,
-    const std::filesystem::path& calibration_file = kCalibrationFileName);
+// Shows the printer dialog, cuts every line longer than 7 characters in the
+// sheet itself, and prints all 162 lines at their places moved by `offsets`.
+// Offsets that are not usable fail before the dialog; a dismissed or failed
+// dialog ends the call: in all these cases nothing is cut.
+Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, OffsetInches offsets);
 
 }  // namespace quillet

@@ -11,6 +11,16 @@
 
 namespace quillet {
 
+// The font a surface starts with; FontName changes only its face.
+inline constexpr double kDefaultPointSize = 8;
+inline constexpr char16_t kDefaultTypeface[] = u"Courier New";
+
+struct PrintFont {
+  std::u16string face = kDefaultTypeface;
+  double points = kDefaultPointSize;
+  bool operator==(const PrintFont&) const = default;
+};
+
 class PrintSurface {
  public:
   virtual ~PrintSurface() = default;

@@ -16,8 +16,15 @@ inline constexpr std::int16_t kScaleCentimetres = 7;
 inline constexpr std::int16_t kPortrait = 1;
 inline constexpr std::int16_t kLandscape = 2;
 
+inline constexpr double kPointsPerInch = 72;
+inline constexpr int kTwipsPerInch = 1440;
+
 // How many units of `scale_mode` make an inch on a device with the given
 // resolution; an unknown mode counts in twips, the default.
 double UnitsPerInch(std::int16_t scale_mode, double device_pixels_per_inch);
+
+// The character height in whole device pixels of a font of `points` on a
+// device of `pixels_per_inch`, for the printer and the window alike.
+int FontPixelHeight(double points, double pixels_per_inch);
 
 }  // namespace quillet

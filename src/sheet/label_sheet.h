@@ -13,6 +13,12 @@ inline constexpr int GroupCount = 9;
 inline constexpr int CellsPerGroup = 9;
 inline constexpr int CellCount = GroupCount * CellsPerGroup;
 
+// The number over a cell's column in the window, whose first column holds
+// the fillers: index 0 stands in column 2.
+constexpr int GridColumn(int index) {
+  return index + 2;
+}
+
 // Line 1 is Text1 (upper), line 2 is Text2 (lower).
 enum class Line { Text1 = 1, Text2 = 2 };
 

@@ -24,7 +24,7 @@ std::u16string HeadingName(const Heading& heading) {
 }
 
 std::u16string CellAccessibleName(int group, int index, Line line) {
-  return u"Row " + Number(group) + u", column " + Number(index + 2) + u", " +
+  return u"Row " + Number(group) + u", column " + Number(GridColumn(index)) + u", " +
          (line == Line::Text1 ? u"upper" : u"lower") + u" line";
 }
 

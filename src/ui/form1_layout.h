@@ -5,11 +5,11 @@
 
 #include <string>
 
+#include "print/scale_mode.h"
 #include "sheet/label_sheet.h"
 
 namespace quillet::layout {
 
-inline constexpr int kTwipsPerInch = 1440;
 // 15 twips are one device-independent pixel (96 per inch); the front ends
 // scale those for the screen, so the grid keeps its proportions at any scale.
 inline constexpr int kTwipsPerPixel = 15;

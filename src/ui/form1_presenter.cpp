@@ -3,12 +3,12 @@
 #include <utility>
 
 #include "about/about_text.h"
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 #include "common/display_text.h"
 #include "labellist/label_list.h"
-#include "print/print_label.h"
 #include "sheet/sheet_editing.h"
 #include "ui/form1_controls.h"
 #include "ui/menu_tree.h"
@@ -65,7 +65,7 @@ void Form1Presenter::MenuChosen(std::size_t entry) {
     case Command::OpenMenu:
       return;
     case Command::AddToList:
-      return ShowIfFailed(AddToLabelList(sheet_));
+      return AddToList();
     case Command::ViewList:
       return ShowIfFailed(ViewLabelList(services_.program_starter));
     case Command::PrintTest:
@@ -73,7 +73,7 @@ void Form1Presenter::MenuChosen(std::size_t entry) {
     case Command::EnterAdjustments:
       return EnterNewAdjustments();
     case Command::Print:
-      return ShowIfFailed(PrintLabel(sheet_, services_.printer_dialog).status());
+      return ShowIfFailed(PrintCalibrated(sheet_, services_.printer_dialog).status());
     case Command::Exit:
       return view_.EndProgram();
     case Command::Clear:
@@ -118,6 +118,15 @@ void Form1Presenter::ShowOffsets(std::u16string_view caption) {
 
 void Form1Presenter::ShowIfFailed(const Status& status) {
   if (!status.ok()) services_.messages.ShowError(status.message());
+}
+
+void Form1Presenter::AddToList() {
+  // Characters the file cannot hold would become "?" there without a word.
+  if (const auto unwritable = FindUnwritableLabels(sheet_);
+      unwritable && !services_.messages.AskYesNo(UnwritableQuestion(sheet_, *unwritable))) {
+    return;
+  }
+  ShowIfFailed(AddToLabelList(sheet_));
 }
 
 void Form1Presenter::EnterNewAdjustments() {

@@ -57,6 +57,7 @@ class Form1Presenter {
   void ShowLine(int group, int index, Line line);
   void ShowOffsets(std::u16string_view caption);
   void ShowIfFailed(const Status& status);
+  void AddToList();
   void EnterNewAdjustments();
 
   Services services_;

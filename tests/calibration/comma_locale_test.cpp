@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_entry.h"
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
-#include "print/print_label.h"
 #include "support/scripted_input_box.h"
 #include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
@@ -91,7 +91,7 @@ TEST_F(CommaDecimalLocale, EnteredOffsetsReachTheFileAndThePage) {
   LabelSheet sheet;
   std::vector<std::string> log;
   ScriptedPrinterDialog dialog(log);
-  ASSERT_TRUE(PrintLabel(sheet, dialog, file).ok());
+  ASSERT_TRUE(PrintCalibrated(sheet, dialog, file).ok());
   ASSERT_GT(log.size(), 6u);
   EXPECT_EQ(log[5], "CurrentY 0.125");
   EXPECT_EQ(log[6], "CurrentX -5.5");

@@ -52,6 +52,7 @@ add_to_list
 [[ $(grep -c . "$work/LabelList.txt") == 81 ]] || fail "expected 81 records, got $(grep -c . "$work/LabelList.txt")"
 grep -q '"AI34567 AJ34567"' "$work/LabelList.txt" || fail "the 8- and 9-character texts of (R1, 4) were not cut to 7: $(sed -n 5p "$work/LabelList.txt")"
 if grep -q '345678' "$work/LabelList.txt"; then fail "a text longer than 7 characters survived printing"; fi
+cp "$work/LabelList.txt" "$E2E_TMP/labels-printed.txt"
 
 # Offsets .25 in right and .125 in up, then the Print item on the menu bar.
 menu f p Return e
@@ -71,7 +72,7 @@ note "shifted.pdf: 145 label lines in place; R1 column 0 at ($shifted) pt"
 expect_shift "$origin" "$shifted" 18 -9
 
 # The test page: "+-----+" on both lines of every label, the offsets in the
-# middle one, and an empty sheet afterwards.
+# middle one, and the user's labels back on the sheet afterwards.
 menu f p Return p
 print_dialog_to_file "$work/test.pdf"
 expect_landscape "$work/test.pdf"
@@ -91,7 +92,8 @@ expect_shift "$shifted" "$test_origin" 0 0
 
 : >"$work/LabelList.txt"
 add_to_list
-expect_bytes "$work/LabelList.txt" ''
+cmp -s "$work/LabelList.txt" "$E2E_TMP/labels-printed.txt" ||
+  fail "the sheet after the test page is not the one before it: $(head -3 "$work/LabelList.txt")"
 expect_bytes "$work/Quillex.dat" '0.25\r\n-0.125\r\n'
 
 exit_app

@@ -10,9 +10,10 @@
 #include <set>
 #include <string>
 
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 #include "common/text_file.h"
 #include "faults/window_doubles.h"
 #include "labellist/label_list.h"
@@ -43,7 +44,7 @@ bool SheetIsAsFilled(const LabelSheet& sheet) {
   return true;
 }
 
-TEST(CalibrationDeletedWhileRunning, EveryUserOfItSaysSoAndChangesNothing) {
+TEST(CalibrationDeletedWhileRunning, PrintingSaysItIsMissingAndEnterAdjustmentsMakesANewOne) {
   TempDir folder(TempDir::kEnter);
   WindowDoubles doubles;
   auto window = doubles.Open();
@@ -51,46 +52,21 @@ TEST(CalibrationDeletedWhileRunning, EveryUserOfItSaysSoAndChangesNothing) {
   fs::remove("Quillex.dat");
   FillSheet(window->sheet());
 
-  struct Item {
-    const char* name;
-  };
-  for (const Item item : {Item{"Printit"}, Item{"Printit2"}, Item{"Ptest"}, Item{"PAdj"}}) {
-    SCOPED_TRACE(item.name);
-    const std::string message = doubles.Trigger(*window, item.name);
-    ExpectNames(message, "Quillex.dat", "o such file");
+  for (const char* item : {"Printit", "Printit2", "Ptest"}) {
+    SCOPED_TRACE(item);
+    const std::string message = doubles.Trigger(*window, item);
+    ExpectNames(message, "Quillex.dat", "is missing");
+    EXPECT_TRUE(Contains(message, "Enter Adjustments makes a new one")) << message;
     EXPECT_TRUE(SheetIsAsFilled(window->sheet()));  // not cut, no test pattern, not cleared
     EXPECT_EQ(window->CellBox(4, 4, Line::Text1)->text(), "LONGER THAN SEVEN");
   }
   EXPECT_EQ(doubles.printer.shown, 0);
-  EXPECT_TRUE(doubles.printer.log.empty());
-  EXPECT_TRUE(doubles.input.prompts().empty());
-  EXPECT_FALSE(FileExists("Quillex.dat"));  // nothing but the start-up creates it
-  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0/0)");
-}
+  EXPECT_FALSE(FileExists("Quillex.dat"));  // printing makes none
 
-TEST(CalibrationDeletedWhileRunning, CoreOperationsFailBeforeAskingOrPrinting) {
-  TempDir folder(TempDir::kEnter);
-  LabelSheet sheet;
-  FillSheet(sheet);
-  std::vector<std::string> log;
-  ScriptedPrinterDialog dialog(log);
-  ScriptedInputBox input({u"1", u"2"});
-
-  Result<PrintOutcome> printed = PrintLabel(sheet, dialog);
-  ASSERT_FALSE(printed.ok());
-  ExpectNames(printed.message(), "Quillex.dat", "o such file");
-  Result<PrintOutcome> tested = PrintTest(sheet, dialog);
-  ASSERT_FALSE(tested.ok());
-  ExpectNames(tested.message(), "Quillex.dat", "o such file");
-  auto entered = EnterAdjustments(input);
-  ASSERT_FALSE(entered.ok());
-  ExpectNames(entered.message(), "Quillex.dat", "o such file");
-
-  EXPECT_EQ(dialog.times_shown(), 0);
-  EXPECT_TRUE(log.empty());
-  EXPECT_TRUE(input.prompts().empty());
-  EXPECT_TRUE(SheetIsAsFilled(sheet));
-  EXPECT_FALSE(FileExists("Quillex.dat"));
+  doubles.input = ScriptedInputBox({u"1", u"2"});
+  EXPECT_EQ(doubles.Trigger(*window, "PAdj"), "");
+  EXPECT_EQ(ReadBytes("Quillex.dat"), "1\r\n2\r\n");
+  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print Adj=1/2");
 }
 
 // A name taken by something the program may not read or add to: a pipe

@@ -98,7 +98,7 @@ const PermissionCase kCases[] = {
        ASSERT_EQ(doubles.messages.shown.size(), 1u);
        ExpectFailureNaming(doubles.LastMessage(), "Quillex.dat", "ermission denied");
        FillOneCell(window->sheet());
-       ExpectFailureNaming(doubles.Trigger(*window, "Printit"), "Quillex.dat", "o such file");
+       ExpectFailureNaming(doubles.Trigger(*window, "Printit"), "Quillex.dat", "is missing");
        EXPECT_EQ(doubles.printer.shown, 0);
        ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
                            "ermission denied");

@@ -1,9 +1,9 @@
 // A whole print from fuzz input: the first two input lines are the calibration
 // file's lines, the next 162 the sheet's lines (column by column, Text1 of R1
-// to R9 then Text2, as printing visits them), as UTF-8. PrintLabel then prints
-// onto a recording surface. When the offsets are usable numbers the page has
-// its set-up, 162 lines in order and an end; when they are not, the call fails
-// naming the file, and neither the sheet nor the page is touched.
+// to R9 then Text2, as printing visits them), as UTF-8. PrintCalibrated then
+// reads the file and prints onto a recording surface. When the offsets are usable numbers the page
+// has its set-up, 162 lines in order and an end; when they are not, the call fails naming the file,
+// and neither the sheet nor the page is touched.
 #include <unistd.h>
 
 #include <cmath>
@@ -17,11 +17,11 @@
 #include <string_view>
 #include <vector>
 
+#include "calibration/calibrated_print.h"
 #include "calibration/calibration_file.h"
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
 #include "fuzz_check.h"
-#include "print/print_label.h"
 #include "print/recording_surface.h"
 
 namespace {
@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<std::string> log;
   OneSurfaceDialog dialog(log);
-  const auto outcome = quillet::PrintLabel(sheet, dialog, CalibrationFile());
+  const auto outcome = quillet::PrintCalibrated(sheet, dialog, CalibrationFile());
 
   const quillet::CalibrationOffsets offsets = quillet::ParseCalibration(file_bytes);
   const auto left_right = quillet::ParseOffset(offsets.LeftRight);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,42 @@ TEST(LabelListBatch, EveryCellFilledGivesEightyOneRecords) {
                 std::string(1, static_cast<char>('0' + cell.index)) + "\"\r\n";
   }
   EXPECT_EQ(Batch(sheet), expected);
+}
+
+TEST(FindUnwritableLabels, CountsWhatWouldBecomeAQuestionMark) {
+  struct Case {
+    const char* name;
+    std::vector<Fill> fills;
+    std::optional<CellAddress> first;
+    std::size_t characters;
+  };
+  const Case cases[] = {
+      {"Windows-1252 only", {{1, 0, u"\u00c4\u20ac\u201c ?", u"x"}}, std::nullopt, 0},
+      {"one in a lower line", {{4, 2, u"A", u"\u0151"}}, CellAddress{4, 2}, 1},
+      {"an emoji is one", {{1, 3, u"\U0001F600", u""}}, CellAddress{1, 3}, 1},
+      {"a lone surrogate", {{1, 3, u"\xD800", u""}}, CellAddress{1, 3}, 1},
+      {"first in reading order, all counted",
+       {{9, 8, u"\u4E2D", u"\u03A9\u03A9"}, {2, 7, u"?\u03A9?", u"ok"}, {1, 0, u"fine", u""}},
+       CellAddress{2, 7},
+       4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LabelSheet sheet = SheetWith(c.fills);
+    const std::optional<UnwritableLabels> found = FindUnwritableLabels(sheet);
+    ASSERT_EQ(found.has_value(), c.first.has_value());
+    if (!found) continue;
+    EXPECT_EQ(found->first, *c.first);
+    EXPECT_EQ(found->characters, c.characters);
+  }
+}
+
+TEST(UnwritableQuestion, NamesTheLabelTheCountAndTheFile) {
+  const LabelSheet sheet = SheetWith({{3, 5, u"\u03A9mega", u"12"}});
+  EXPECT_EQ(UnwritableQuestion(sheet, {{3, 5}, 1}, "LabelList.txt"),
+            "The label in row 3, column 7 (\"\u03A9mega 12\") holds characters that the file "
+            "\"LabelList.txt\" cannot hold. In all labels, 1 character would be written as "
+            "\"?\".\n\nAdd the labels anyway?");
 }
 
 TEST(AddToLabelList, AppendsToTheFileInTheWorkingDirectory) {

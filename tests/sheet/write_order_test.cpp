@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "calibration/test_print.h"
-#include "print/print_label.h"
+#include "calibration/calibrated_print.h"
+#include "calibration/test_page.h"
 #include "sheet/sheet_editing.h"
 #include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
@@ -74,7 +74,7 @@ TEST(WriteOrder, IsTheOrderEachOperationVisitsTheLines) {
        [](LabelSheet& sheet, const std::filesystem::path& file) {
          std::vector<std::string> log;
          ScriptedPrinterDialog dialog(log);
-         ASSERT_TRUE(PrintLabel(sheet, dialog, file).ok());
+         ASSERT_TRUE(PrintCalibrated(sheet, dialog, file).ok());
        },
        LineByLine()},
       // Fill, the offsets into the middle cell, cut both offsets, clear.

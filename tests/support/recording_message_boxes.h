@@ -1,6 +1,7 @@
 // A message-box double that writes down what it would have shown.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,20 @@ class RecordingMessageBoxes : public MessageBoxes {
     shown.push_back({false, title, "", text});
   }
 
+  // Questions are written down as errors are, and answered from `answers`;
+  // No when none is left.
+  bool AskYesNo(const std::string& question) override {
+    shown.push_back({true, u"", question, u""});
+    ++asked;
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
+
   std::vector<Shown> shown;
+  std::deque<bool> answers;
+  int asked = 0;
 };
 
 }  // namespace quillet::testing

@@ -94,7 +94,7 @@ TEST_F(Presenter, EachMenuItemRunsItsOperation) {
       {"ViewList", 0, 0, 0, 1, 0, u"&Print (Adj=0/0)", u"LONGER THAN SEVEN"},
       {"Printit", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u"LONGER "},
       {"Printit2", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u"LONGER "},
-      {"Ptest", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u""},
+      {"Ptest", 1, 0, 0, 0, 0, u"&Print (Adj=0/0)", u"LONGER THAN SEVEN"},
       {"PAdj", 0, 2, 0, 0, 0, u"&Print Adj=0.5/-0.25", u"LONGER THAN SEVEN"},
       {"Clear", 0, 0, 0, 0, 0, u"&Print (Adj=0/0)", u""},
       {"About", 0, 0, 1, 0, 0, u"&Print (Adj=0/0)", u"LONGER THAN SEVEN"},
@@ -226,6 +226,19 @@ TEST_F(Presenter, CancelledAdjustmentsKeepTheirOffsetsAndTheCaption) {
     EXPECT_EQ(Caption(), c.caption);
   }
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Presenter, AddingLabelsThatTheListCannotHoldAsksFirst) {
+  sheet.SetText(3, 5, Line::Text1, u"\u03A9mega");
+  for (bool yes : {false, true}) {
+    messages.answers = {yes};
+    presenter.MenuChosen(Entry("AddToList"));
+    EXPECT_EQ(messages.asked, yes ? 2 : 1);
+    EXPECT_NE(messages.shown.back().text.find("row 3, column 7"), std::string::npos);
+    // No writes nothing; Yes adds the batch as it always reads, "?" and all.
+    EXPECT_EQ(std::filesystem::exists("LabelList.txt"), yes);
+  }
+  EXPECT_EQ(ReadBytes("LabelList.txt"), "\"?mega \"\r\n");
 }
 
 TEST_F(Presenter, BoxesAndTheSheetMirrorEachOther) {

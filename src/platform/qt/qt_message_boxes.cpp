@@ -8,11 +8,15 @@
 namespace quillet {
 namespace {
 
-void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
-  QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+// The button pressed.
+int Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+         QMessageBox::StandardButton default_button = QMessageBox::Ok) {
+  QMessageBox box(icon, title, text, buttons, parent);
+  box.setDefaultButton(default_button);
   // File names and cell texts are shown as they are, never as markup.
   box.setTextFormat(Qt::PlainText);
-  box.exec();
+  return box.exec();
 }
 
 }  // namespace
@@ -29,6 +33,12 @@ void QtMessageBoxes::ShowError(const std::string& message) {
 void QtMessageBoxes::ShowInformation(const std::u16string& title, const std::u16string& text) {
   Show(Parent(), QMessageBox::Information, QString::fromStdU16String(title),
        QString::fromStdU16String(text));
+}
+
+bool QtMessageBoxes::AskYesNo(const std::string& question) {
+  return Show(Parent(), QMessageBox::Warning, QString::fromUtf16(kProgramName),
+              QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
+              QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace quillet

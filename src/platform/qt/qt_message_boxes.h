@@ -16,6 +16,7 @@ class QtMessageBoxes : public MessageBoxes {
 
   void ShowError(const std::string& message) override;
   void ShowInformation(const std::u16string& title, const std::u16string& text) override;
+  bool AskYesNo(const std::string& question) override;
 
  private:
   QWidget* Parent() const;

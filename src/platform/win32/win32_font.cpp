@@ -1,12 +1,11 @@
 #include "platform/win32/win32_font.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace quillet {
 
 int FontHeight(double points, int pixels_per_inch) {
-  return -static_cast<int>(std::lround(points * pixels_per_inch / kPointsPerInch));
+  return -FontPixelHeight(points, pixels_per_inch);
 }
 
 UniqueFont MakeFont(std::u16string_view face, double points, int pixels_per_inch, FontPitch pitch) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/win32_handles.h"
+#include "print/scale_mode.h"
 
 namespace quillet {
 
@@ -15,10 +16,8 @@ enum class FontPitch {
   kVariable,
 };
 
-inline constexpr int kPointsPerInch = 72;
-
 // lfHeight of a font of `points` on a device of `pixels_per_inch`: the
-// character height in whole pixels, negated.
+// character height in whole pixels (FontPixelHeight), negated.
 int FontHeight(double points, int pixels_per_inch);
 
 // A regular-weight font of `face` at `points` for a device of `pixels_per_inch`.

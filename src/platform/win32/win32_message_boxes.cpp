@@ -18,4 +18,9 @@ void Win32MessageBoxes::ShowInformation(const std::u16string& title, const std::
   MessageBoxW(Owner(), Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
+bool Win32MessageBoxes::AskYesNo(const std::string& question) {
+  return MessageBoxW(Owner(), WideFromUtf8(question).c_str(), Wide(kProgramName).c_str(),
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 }  // namespace quillet

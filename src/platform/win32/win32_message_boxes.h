@@ -17,6 +17,8 @@ class Win32MessageBoxes : public MessageBoxes {
   void ShowError(const std::string& message) override;
   // The given title and text, the information icon and one OK.
   void ShowInformation(const std::u16string& title, const std::u16string& text) override;
+  // Titled with the program's name, the warning icon, Yes and No (the default).
+  bool AskYesNo(const std::string& question) override;
 
  private:
   HWND Owner() const;

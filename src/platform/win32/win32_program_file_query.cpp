@@ -46,7 +46,7 @@ ProgramFileFacts Win32ProgramFileQuery::Query() {
   if (const std::size_t dot = name.find_last_of(u'.'); dot != std::u16string::npos) {
     name.resize(dot);
   }
-  // The About box has always shown the name with ".EXE" in capitals; file
+  // The About box shows the name with ".EXE" in capitals, whatever its case; file
   // names on Windows ignore case, so the file is still found.
   return FileFactsAt(WindowsProgramPath(folder, name));
 }

@@ -27,7 +27,7 @@ int DpiOf(HWND window) {
 }
 
 int TwipsToPixels(int twips, int dpi) {
-  return MulDiv(twips, dpi, layout::kTwipsPerInch);
+  return MulDiv(twips, dpi, kTwipsPerInch);
 }
 
 RECT PixelRect(const layout::TwipRect& rect, int dpi) {

@@ -8,13 +8,10 @@
 #include <vector>
 
 #include "print/print_label.h"
-#include "support/temp_dir.h"
+#include "print/scale_mode.h"
 
 namespace quillet {
 namespace {
-
-using testing::TempDir;
-using testing::WriteBytes;
 
 // What an enhanced metafile holds of the text drawn into it.
 struct Drawn {
@@ -111,8 +108,6 @@ std::vector<std::byte> PortraitSettings() {
 }
 
 TEST(GdiPrintSurface, PrintLabelPutsEachLineAtItsPlaceInDevicePixels) {
-  TempDir dir;
-  WriteBytes(dir / "Quillex.dat", "0.25\r\n-.125\r\n");
   struct Case {
     int group, index;
     Line line;
@@ -133,7 +128,7 @@ TEST(GdiPrintSurface, PrintLabelPutsEachLineAtItsPlaceInDevicePixels) {
   Metafile metafile;
   GdiPrintSurface surface(metafile.dc(), PortraitSettings());
   LendingDialog dialog(surface);
-  Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, dir / "Quillex.dat");
+  Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, {0.25, -0.125});
   ASSERT_TRUE(outcome.ok()) << outcome.message();
   ASSERT_NE(surface.devmode(), nullptr);
   EXPECT_EQ(surface.devmode()->dmOrientation, DMORIENT_LANDSCAPE);
@@ -169,40 +164,28 @@ TEST(GdiPrintSurface, PrintLabelPutsEachLineAtItsPlaceInDevicePixels) {
   }
 }
 
-TEST(GdiPrintSurface, EveryScaleModeMeetsTheSamePixel) {
-  // Each row places one line 1/2 inch right of and 1 inch below the printable
-  // area's top-left, in that mode's units.
-  struct Case {
-    std::int16_t mode;
-    double per_inch;  // 0: device pixels
-  };
-  const Case cases[] = {{1, 1440}, {2, 72}, {3, 0}, {5, 1}, {6, 25.4}, {7, 2.54}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mode);
-    Metafile metafile;
-    const double dpi_x = metafile.dpi_x(), dpi_y = metafile.dpi_y();
-    const double unit_x = c.per_inch != 0 ? c.per_inch : dpi_x;
-    const double unit_y = c.per_inch != 0 ? c.per_inch : dpi_y;
-    GdiPrintSurface surface(metafile.dc());
-    surface.ScaleMode(c.mode);
-    surface.ScaleLeft(static_cast<float>(-2 * unit_x));
-    surface.ScaleTop(static_cast<float>(3 * unit_y));
-    surface.CurrentX(static_cast<float>(-1.5 * unit_x));
-    surface.CurrentY(static_cast<float>(4 * unit_y));
-    ASSERT_TRUE(surface.Print(u"one").ok());
-    // Print ends the line: the next starts at the left edge, one line lower.
-    ASSERT_TRUE(surface.Print(u"two").ok());
-    ASSERT_TRUE(surface.EndDoc().ok());
-    const Recording drawn = metafile.Finish();
-    ASSERT_EQ(drawn.texts.size(), 2u);
-    EXPECT_EQ(drawn.texts[0].at.x, std::lround(0.5 * dpi_x));
-    EXPECT_EQ(drawn.texts[0].at.y, std::lround(1 * dpi_y));
-    EXPECT_EQ(drawn.texts[1].at.x, 0);
-    const double line = drawn.texts[1].at.y - drawn.texts[0].at.y;
-    // Courier New's line at 8 pt is between 8 and 10 pt high.
-    EXPECT_GE(line, 8 * dpi_y / 72 - 0.5);
-    EXPECT_LE(line, 10 * dpi_y / 72 + 0.5);
-  }
+// In the device's own pixels: the DC's resolution and Courier New's line.
+TEST(GdiPrintSurface, TheNextLineStartsOneCourierNewLineLower) {
+  Metafile metafile;
+  const double dpi_y = metafile.dpi_y();
+  GdiPrintSurface surface(metafile.dc());
+  surface.ScaleMode(kScalePixels);
+  surface.ScaleLeft(-40);
+  surface.ScaleTop(30);
+  surface.CurrentX(-10);
+  surface.CurrentY(130);
+  ASSERT_TRUE(surface.Print(u"one").ok());
+  ASSERT_TRUE(surface.Print(u"two").ok());
+  ASSERT_TRUE(surface.EndDoc().ok());
+  const Recording drawn = metafile.Finish();
+  ASSERT_EQ(drawn.texts.size(), 2u);
+  EXPECT_EQ(drawn.texts[0].at.x, 30);
+  EXPECT_EQ(drawn.texts[0].at.y, 100);
+  EXPECT_EQ(drawn.texts[1].at.x, 0);
+  const double line = drawn.texts[1].at.y - drawn.texts[0].at.y;
+  // Courier New's line at 8 pt is between 8 and 10 pt high.
+  EXPECT_GE(line, 8 * dpi_y / 72 - 0.5);
+  EXPECT_LE(line, 10 * dpi_y / 72 + 0.5);
 }
 
 // A memory DC takes no print job, as a printer that cannot be reached.
@@ -216,16 +199,6 @@ TEST(GdiPrintSurface, APrinterThatTakesNoJobIsAFailureNamingIt) {
   EXPECT_EQ(message.rfind("Could not start printing on the printer \"Office \u00e9\": ", 0), 0u)
       << message;
   EXPECT_NE(message.find("Nothing was printed."), std::string::npos) << message;
-}
-
-TEST(GdiPrintSurface, NothingIsDrawnBeforeEndDoc) {
-  Metafile metafile;
-  {
-    GdiPrintSurface surface(metafile.dc());
-    surface.ScaleMode(5);
-    ASSERT_TRUE(surface.Print(u"half a page").ok());
-  }
-  EXPECT_TRUE(metafile.Finish().texts.empty());
 }
 
 }  // namespace

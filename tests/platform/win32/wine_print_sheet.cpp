@@ -9,9 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#include "calibration/calibrated_print.h"
 #include "common/ansi_text.h"
+#include "platform/win32/win32_font.h"
 #include "platform/win32/win32_printer_dialog.h"
-#include "print/print_label.h"
 
 namespace {
 
@@ -56,8 +57,9 @@ bool ReportPage() {
   const double dpi_x = GetDeviceCaps(dc, LOGPIXELSX), dpi_y = GetDeviceCaps(dc, LOGPIXELSY);
   std::printf("area %.4f %.4f\n", GetDeviceCaps(dc, PHYSICALOFFSETX) * 72 / dpi_x,
               GetDeviceCaps(dc, PHYSICALOFFSETY) * 72 / dpi_y);
-  const quillet::UniqueFont font = quillet::GdiFont(
-      u"Courier New", quillet::GdiPrintSurface::kDefaultPointSize, static_cast<int>(dpi_y));
+  const quillet::UniqueFont font =
+      quillet::MakeFont(quillet::kDefaultTypeface, quillet::kDefaultPointSize,
+                        static_cast<int>(dpi_y), quillet::FontPitch::kAny);
   const HGDIOBJ before = SelectObject(dc, font.get());
   TEXTMETRICW metrics{};
   const bool measured = GetTextMetricsW(dc, &metrics);
@@ -80,7 +82,7 @@ int main(int argc, char** argv) {
     sheet.SetText(label.group, label.index, Line::Text2, label.line2);
   }
   DefaultPrinter printer(argc > 1 ? quillet::FromUtf8(argv[1]) : u"");
-  const auto printed = quillet::PrintLabel(sheet, printer);
+  const auto printed = quillet::PrintCalibrated(sheet, printer);
   if (!printed) {
     std::fprintf(stderr, "%s\n", printed.message().c_str());
     return 1;

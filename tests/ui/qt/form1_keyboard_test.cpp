@@ -45,7 +45,7 @@ TEST_F(Form1Test, SharedAccessKeysMoveTheHighlightAndReturnRunsIt) {
       {"pp\r", "", "", 1, 0, 0, true},
       {"p\r", "PAdj1", "Ptest", 0, 0, 0, true},
       {"p\re", "", "", 0, 2, 0, true},
-      {"p\rp", "", "", 1, 0, 0, false},  // the test print fills and clears the sheet
+      {"p\rp", "", "", 1, 0, 0, true},  // the test print gives the sheet back
       {"ppp\re", "", "", 0, 2, 0, true},
       // A key that one item carries runs it at once.
       {"l", "LabelList", "AddToList", 0, 0, 0, true},

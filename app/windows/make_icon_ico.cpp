@@ -1,6 +1,6 @@
 // Builds the program's .ico from the flag's XPM art, at build time on the
 // build machine: one 16-colour image per size, each with its AND mask.
-// Usage: make_icon OUTPUT.ico
+// Usage: make_icon_ico OUTPUT.ico
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -179,7 +179,7 @@ std::string IconFile(const std::vector<Image>& images) {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::cerr << "usage: make_icon OUTPUT.ico\n";
+    std::cerr << "usage: make_icon_ico OUTPUT.ico\n";
     return 2;
   }
   std::vector<Image> images;
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
     std::string error;
     std::optional<Image> image = FromXpm(xpm, error);
     if (!image) {
-      std::cerr << "make_icon: the flag's art: " << error << "\n";
+      std::cerr << "make_icon_ico: the flag's art: " << error << "\n";
       return 1;
     }
     images.push_back(std::move(*image));
@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
   out << IconFile(images);
   out.close();
   if (!out) {
-    std::cerr << "make_icon: could not write " << argv[1] << "\n";
+    std::cerr << "make_icon_ico: could not write " << argv[1] << "\n";
     return 1;
   }
   return 0;

@@ -1,4 +1,4 @@
-#include "calibration/test_print.h"
+#include "calibration/test_page.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/text_file.h"
-#include "print_log.h"
+#include "print/print_log.h"
 #include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
 
@@ -46,6 +46,17 @@ bool IsEmpty(const LabelSheet& sheet) {
   return true;
 }
 
+// True when the sheet holds what FillWithLabels put in.
+bool HoldsTheLabels(const LabelSheet& sheet) {
+  for (const CellAddress& cell : ReadingOrder()) {
+    if (sheet.GetText(cell, Line::Text1) != u"Label " + std::u16string(1, u'A' + cell.index) ||
+        sheet.GetText(cell, Line::Text2) != u"x") {
+      return false;
+    }
+  }
+  return true;
+}
+
 class PrintTestTest : public ::testing::Test {
  protected:
   TempDir dir_;
@@ -54,7 +65,7 @@ class PrintTestTest : public ::testing::Test {
   std::vector<std::string> log_;
 };
 
-TEST_F(PrintTestTest, PrintsThePatternWithTheOffsetsInTheMiddleThenClears) {
+TEST_F(PrintTestTest, PrintsThePatternWithTheOffsetsInTheMiddleThenGivesTheLabelsBack) {
   struct Case {
     std::string file;
     std::string middle1, middle2;  // as printed
@@ -92,7 +103,7 @@ TEST_F(PrintTestTest, PrintsThePatternWithTheOffsetsInTheMiddleThenClears) {
         }
       }
     }
-    EXPECT_TRUE(IsEmpty(sheet));
+    EXPECT_TRUE(HoldsTheLabels(sheet));
     EXPECT_EQ(ReadBytes(file_), c.file);
   }
 }
@@ -102,8 +113,10 @@ TEST_F(PrintTestTest, SheetShowsThePatternWhileTheDialogIsOpen) {
     SCOPED_TRACE(answer);
     WriteBytes(file_, "-0.03125\r\n0.5\r\n");
     log_.clear();
+    // An empty sheet ends empty; one with labels ends with them.
+    const bool filled = answer == ScriptedPrinterDialog::kPrint;
     LabelSheet sheet;
-    FillWithLabels(sheet);
+    if (filled) FillWithLabels(sheet);
     ScriptedPrinterDialog dialog(log_, answer);
     bool seen = false;
     dialog.WhileOpen([&] {
@@ -118,12 +131,12 @@ TEST_F(PrintTestTest, SheetShowsThePatternWhileTheDialogIsOpen) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(*outcome, answer == ScriptedPrinterDialog::kPrint ? PrintOutcome::Printed
                                                                 : PrintOutcome::Dismissed);
-    EXPECT_TRUE(IsEmpty(sheet));
+    EXPECT_TRUE(filled ? HoldsTheLabels(sheet) : IsEmpty(sheet));
     EXPECT_EQ(log_.empty(), answer == ScriptedPrinterDialog::kDismiss);
   }
 }
 
-TEST_F(PrintTestTest, FailedPrintLeavesThePatternOnTheSheet) {
+TEST_F(PrintTestTest, FailedPrintGivesTheLabelsBack) {
   WriteBytes(file_, "-0.03125\r\n0\r\n");
   ScriptedPrinterDialog dialog(log_);
   dialog.FailAtPrint(10);
@@ -131,10 +144,25 @@ TEST_F(PrintTestTest, FailedPrintLeavesThePatternOnTheSheet) {
 
   Result<PrintOutcome> outcome = PrintTest(sheet_, dialog, file_);
   ASSERT_FALSE(outcome.ok());
-  EXPECT_TRUE(HoldsThePattern(sheet_));
-  EXPECT_EQ(sheet_.GetText(kMiddle, Line::Text1), u"-0.0312");  // cut before printing began
-  EXPECT_EQ(sheet_.GetText(kMiddle, Line::Text2), u"0");
+  EXPECT_TRUE(HoldsTheLabels(sheet_));
   for (const std::string& line : log_) EXPECT_NE(line, "EndDoc");
+}
+
+// The middle label shows the offsets the page is printed at, even when the
+// file changes while the page is being filled in.
+TEST_F(PrintTestTest, ReadsTheFileOnceForTheMiddleLabelAndThePlaces) {
+  WriteBytes(file_, "0.25\r\n-.5\r\n");
+  sheet_.OnLineChanged([&](int group, int index, Line line) {
+    if (sheet_.GetText(group, index, line) != kTestPattern) WriteBytes(file_, "1\r\n1\r\n");
+  });
+  ScriptedPrinterDialog dialog(log_);
+  ASSERT_TRUE(PrintTest(sheet_, dialog, file_).ok());
+  const std::vector<testing::PlacedLine> lines = PlacedLines(log_);
+  ASSERT_EQ(lines.size(), 162u);
+  const testing::PlacedLine& middle = lines[PrintPosition(kMiddle.group, kMiddle.index, 1)];
+  EXPECT_EQ(middle.print, "Print \"  0.25\"");
+  EXPECT_EQ(middle.x, -2.5f);
+  EXPECT_EQ(middle.y, 1.0f);
 }
 
 TEST_F(PrintTestTest, CalibrationThatCannotBeUsedLeavesTheLabelsUntouched) {
@@ -154,6 +182,9 @@ TEST_F(PrintTestTest, CalibrationThatCannotBeUsedLeavesTheLabelsUntouched) {
     Result<PrintOutcome> outcome = PrintTest(sheet, dialog, file_);
     ASSERT_FALSE(outcome.ok());
     EXPECT_NE(outcome.message().find("Quillex.dat"), std::string::npos) << outcome.message();
+    EXPECT_EQ(outcome.message().find("Enter Adjustments makes a new one") != std::string::npos,
+              contents == nullptr)
+        << outcome.message();
     EXPECT_EQ(writes, 0);
     EXPECT_EQ(sheet.GetText(1, 0, Line::Text1), u"Label A");
     EXPECT_EQ(dialog.times_shown(), 0);
