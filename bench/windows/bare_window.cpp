@@ -77,7 +77,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   if (window == nullptr) return 1;
 
   const int dpi = static_cast<int>(GetDpiForWindow(window));
-  auto pixels = [dpi](int twips) { return MulDiv(twips, dpi, kTwipsPerInch); };
+  auto pixels = [dpi](int twips) { return MulDiv(twips, dpi, quillet::kTwipsPerInch); };
   auto make = [&](const wchar_t* control_class, const std::wstring& text, DWORD style,
                   DWORD ex_style, const layout::TwipRect& place, HFONT font) {
     HWND control = CreateWindowExW(ex_style, control_class, text.c_str(), kChild | style,
