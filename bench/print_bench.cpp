@@ -130,8 +130,9 @@ BENCHMARK(BM_SetText162CountingListener)->Unit(benchmark::kMicrosecond);
 
 void BM_SetText162Window(benchmark::State& state) {
   RecordingDialog printer;
-  QtInputBox input(nullptr);
-  QtMessageBoxes messages;
+  QtDialogOwner owner;
+  QtInputBox input(owner);
+  QtMessageBoxes messages(owner);
   QtProgramStarter starter;
   QtProgramFileQuery program_file;
   Form1 window({printer, input, messages, starter, program_file});

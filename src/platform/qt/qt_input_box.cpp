@@ -35,7 +35,7 @@ class PlainPromptDialog : public QInputDialog {
 }  // namespace
 
 std::optional<std::u16string> QtInputBox::Ask(const std::u16string& prompt) {
-  PlainPromptDialog dialog(parent_ != nullptr ? parent_ : QApplication::activeWindow());
+  PlainPromptDialog dialog(owner_.Get());
   dialog.setWindowTitle(QString::fromUtf16(kProgramName));
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setTextValue(QString());

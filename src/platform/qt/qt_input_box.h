@@ -5,16 +5,14 @@
 #include <string>
 
 #include "calibration/calibration_entry.h"
-
-class QWidget;
+#include "platform/qt/qt_dialog_owner.h"
 
 namespace quillet {
 
 class QtInputBox : public InputBox {
  public:
-  // `parent` is the window the box is modal to; null means the active window.
-  explicit QtInputBox(QWidget* parent) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
+  // The box opens over `owner`'s window, which outlives it.
+  explicit QtInputBox(const QtDialogOwner& owner) : owner_(owner) {}
 
   // Titled with the program's name, the prompt as PromptText shows it (its CRs
   // as line breaks) and naming the field, the field empty and without a
@@ -22,7 +20,7 @@ class QtInputBox : public InputBox {
   std::optional<std::u16string> Ask(const std::u16string& prompt) override;
 
  private:
-  QWidget* parent_;
+  const QtDialogOwner& owner_;
 };
 
 }  // namespace quillet

@@ -21,22 +21,18 @@ int Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QS
 
 }  // namespace
 
-QWidget* QtMessageBoxes::Parent() const {
-  return parent_ ? parent_.data() : QApplication::activeWindow();
-}
-
 void QtMessageBoxes::ShowError(const std::string& message) {
-  Show(Parent(), QMessageBox::Warning, QString::fromUtf16(kProgramName),
+  Show(owner_.Get(), QMessageBox::Warning, QString::fromUtf16(kProgramName),
        QString::fromStdString(message));
 }
 
 void QtMessageBoxes::ShowInformation(const std::u16string& title, const std::u16string& text) {
-  Show(Parent(), QMessageBox::Information, QString::fromStdU16String(title),
+  Show(owner_.Get(), QMessageBox::Information, QString::fromStdU16String(title),
        QString::fromStdU16String(text));
 }
 
 bool QtMessageBoxes::AskYesNo(const std::string& question) {
-  return Show(Parent(), QMessageBox::Warning, QString::fromUtf16(kProgramName),
+  return Show(owner_.Get(), QMessageBox::Warning, QString::fromUtf16(kProgramName),
               QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
               QMessageBox::No) == QMessageBox::Yes;
 }

@@ -1,26 +1,22 @@
 // Modal message boxes on Qt.
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-
 #include "common/message_boxes.h"
+#include "platform/qt/qt_dialog_owner.h"
 
 namespace quillet {
 
 class QtMessageBoxes : public MessageBoxes {
  public:
-  // The boxes are modal to `parent`, or to the active window when there is none.
-  explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
+  // The boxes open over `owner`'s window, which outlives them.
+  explicit QtMessageBoxes(const QtDialogOwner& owner) : owner_(owner) {}
 
   void ShowError(const std::string& message) override;
   void ShowInformation(const std::u16string& title, const std::u16string& text) override;
   bool AskYesNo(const std::string& question) override;
 
  private:
-  QWidget* Parent() const;
-  QPointer<QWidget> parent_;
+  const QtDialogOwner& owner_;
 };
 
 }  // namespace quillet

@@ -32,7 +32,7 @@ void QtPrinterDialog::Remember(const QPrinter& printer) {
 PrinterChoice QtPrinterDialog::ShowPrinter() {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   Restore(*printer);
-  QPrintDialog dialog(printer.get(), parent_ != nullptr ? parent_ : QApplication::activeWindow());
+  QPrintDialog dialog(printer.get(), owner_.Get());
   if (dialog.exec() != QDialog::Accepted) return PrinterChoice(nullptr);
   Remember(*printer);
   return PrinterChoice(std::make_unique<QtPrintSurface>(std::move(printer)));

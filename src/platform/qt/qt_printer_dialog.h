@@ -4,17 +4,15 @@
 #include <QPrinter>
 #include <QString>
 
+#include "platform/qt/qt_dialog_owner.h"
 #include "print/printer_dialog.h"
-
-class QWidget;
 
 namespace quillet {
 
 class QtPrinterDialog : public PrinterDialog {
  public:
-  // The dialog is modal to `parent`; null means the active window.
-  explicit QtPrinterDialog(QWidget* parent) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
+  // The dialog opens over `owner`'s window, which outlives it.
+  explicit QtPrinterDialog(const QtDialogOwner& owner) : owner_(owner) {}
 
   // Opens with the choices of the last accepted call of this session.
   // Qt's dialog has no failure of its own: it is accepted or dismissed.
@@ -24,7 +22,7 @@ class QtPrinterDialog : public PrinterDialog {
   void Restore(QPrinter& printer) const;
   void Remember(const QPrinter& printer);
 
-  QWidget* parent_;
+  const QtDialogOwner& owner_;
   bool remembered_ = false;
   QString printer_name_;
   QString output_file_name_;

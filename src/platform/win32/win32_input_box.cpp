@@ -213,7 +213,7 @@ std::wstring PromptLines(std::u16string_view prompt) {
 std::optional<std::u16string> Win32InputBox::Ask(const std::u16string& prompt) {
   const DialogTemplate form = MakeTemplate();
   Exchange exchange{PromptLines(prompt), std::nullopt};
-  const HWND owner = owner_ != nullptr ? owner_ : GetActiveWindow();
+  const HWND owner = owner_.Get();
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), form.get(), owner,
                                                  BoxProcedure, reinterpret_cast<LPARAM>(&exchange));
   if (result != IDOK || !exchange.answer) return std::nullopt;

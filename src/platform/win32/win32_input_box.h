@@ -10,23 +10,23 @@
 #include <vector>
 
 #include "calibration/calibration_entry.h"
+#include "platform/win32/win32_dialog_owner.h"
 
 namespace quillet {
 
 class Win32InputBox : public InputBox {
  public:
-  // The window the box is modal to and centred over (the active one when none
-  // is set); the main window is made after the services.
-  void SetOwner(HWND owner) { owner_ = owner; }
+  // The box is modal to and centred over `owner`'s window, which outlives it.
+  explicit Win32InputBox(const Win32DialogOwner& owner) : owner_(owner) {}
 
-  // Titled "Quillet", the prompt as PromptLines gives it, its "&" shown as
+  // Titled with the program's name, the prompt as PromptLines gives it, its "&" shown as
   // itself and naming the field; the box as tall as the prompt needs, the
   // field empty and without a length limit, OK and Cancel. Nothing on Cancel
   // or close, and when the box cannot be shown at all.
   std::optional<std::u16string> Ask(const std::u16string& prompt) override;
 
  private:
-  HWND owner_ = nullptr;
+  const Win32DialogOwner& owner_;
 };
 
 // The prompt as a static control shows it: as PromptText bounds it, with

@@ -5,21 +5,17 @@
 
 namespace quillet {
 
-HWND Win32MessageBoxes::Owner() const {
-  return owner_ != nullptr ? owner_ : GetActiveWindow();
-}
-
 void Win32MessageBoxes::ShowError(const std::string& message) {
-  MessageBoxW(Owner(), WideFromUtf8(message).c_str(), Wide(kProgramName).c_str(),
+  MessageBoxW(owner_.Get(), WideFromUtf8(message).c_str(), Wide(kProgramName).c_str(),
               MB_OK | MB_ICONWARNING);
 }
 
 void Win32MessageBoxes::ShowInformation(const std::u16string& title, const std::u16string& text) {
-  MessageBoxW(Owner(), Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
+  MessageBoxW(owner_.Get(), Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 bool Win32MessageBoxes::AskYesNo(const std::string& question) {
-  return MessageBoxW(Owner(), WideFromUtf8(question).c_str(), Wide(kProgramName).c_str(),
+  return MessageBoxW(owner_.Get(), WideFromUtf8(question).c_str(), Wide(kProgramName).c_str(),
                      MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 

@@ -4,14 +4,14 @@
 #include <windows.h>
 
 #include "common/message_boxes.h"
+#include "platform/win32/win32_dialog_owner.h"
 
 namespace quillet {
 
 class Win32MessageBoxes : public MessageBoxes {
  public:
-  // The window the boxes are modal to (the active one when none is set); the
-  // main window is made after the services.
-  void SetOwner(HWND owner) { owner_ = owner; }
+  // The boxes are modal to `owner`'s window, which outlives them.
+  explicit Win32MessageBoxes(const Win32DialogOwner& owner) : owner_(owner) {}
 
   // Titled with the program's name, with the warning icon and one OK.
   void ShowError(const std::string& message) override;
@@ -21,8 +21,7 @@ class Win32MessageBoxes : public MessageBoxes {
   bool AskYesNo(const std::string& question) override;
 
  private:
-  HWND Owner() const;
-  HWND owner_ = nullptr;
+  const Win32DialogOwner& owner_;
 };
 
 }  // namespace quillet

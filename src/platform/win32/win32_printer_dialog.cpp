@@ -80,7 +80,7 @@ PrinterChoice Win32PrinterDialog::ShowPrinter() {
   for (bool retried = false;; retried = true) {
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner_;
+    dialog.hwndOwner = owner_.Get();
     // The dialog may free these and give back new ones, so it takes them over.
     dialog.hDevMode = devmode_.release();
     dialog.hDevNames = devnames_.release();

@@ -8,14 +8,15 @@
 
 #include "common/win32_handles.h"
 #include "platform/win32/gdi_print_surface.h"
+#include "platform/win32/win32_dialog_owner.h"
 #include "print/printer_dialog.h"
 
 namespace quillet {
 
 class Win32PrinterDialog : public PrinterDialog {
  public:
-  // The window the dialog is modal to; the main window is made after the services.
-  void SetOwner(HWND owner) { owner_ = owner; }
+  // The dialog is modal to `owner`'s window, which outlives it.
+  explicit Win32PrinterDialog(const Win32DialogOwner& owner) : owner_(owner) {}
 
   // Opens with the printer and settings of the last call of this session; a
   // printer that has gone since leaves the dialog on the default printer.
@@ -23,7 +24,7 @@ class Win32PrinterDialog : public PrinterDialog {
   PrinterChoice ShowPrinter() override;
 
  private:
-  HWND owner_ = nullptr;
+  const Win32DialogOwner& owner_;
   UniqueGlobal devmode_;   // DEVMODEW, kept between calls
   UniqueGlobal devnames_;  // DEVNAMES, kept between calls
 };

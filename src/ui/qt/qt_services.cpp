@@ -3,9 +3,7 @@
 namespace quillet {
 
 void QtServices::SetOwner(QWidget* window) {
-  printer_dialog_.SetParent(window);
-  input_box_.SetParent(window);
-  messages_.SetParent(window);
+  owner_.Set(window);
 }
 
 }  // namespace quillet

@@ -26,9 +26,10 @@ class QtServices {
   void SetOwner(QWidget* window);
 
  private:
-  QtPrinterDialog printer_dialog_{nullptr};
-  QtInputBox input_box_{nullptr};
-  QtMessageBoxes messages_;
+  QtDialogOwner owner_;
+  QtPrinterDialog printer_dialog_{owner_};
+  QtInputBox input_box_{owner_};
+  QtMessageBoxes messages_{owner_};
   QtProgramStarter program_starter_;
   QtProgramFileQuery program_file_;
 };

@@ -21,18 +21,15 @@ class Win32Services {
   }
 
   // Every dialog is modal to `window` from here on; until then to the active window.
-  void SetOwner(HWND window) {
-    printer_dialog_.SetOwner(window);
-    input_box_.SetOwner(window);
-    messages_.SetOwner(window);
-  }
+  void SetOwner(HWND window) { owner_.Set(window); }
 
   MessageBoxes& messages() { return messages_; }
 
  private:
-  Win32PrinterDialog printer_dialog_;
-  Win32InputBox input_box_;
-  Win32MessageBoxes messages_;
+  Win32DialogOwner owner_;
+  Win32PrinterDialog printer_dialog_{owner_};
+  Win32InputBox input_box_{owner_};
+  Win32MessageBoxes messages_{owner_};
   Win32ProgramStarter program_starter_;
   Win32ProgramFileQuery program_file_;
 };

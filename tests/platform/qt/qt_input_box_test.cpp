@@ -72,7 +72,8 @@ const std::u16string kPrompt =
 
 TEST(QtInputBox, ShowsTheTitleThePromptLinesAndAnEmptyField) {
   QWidget window;
-  QtInputBox input(&window);
+  QtDialogOwner owner(&window);
+  QtInputBox input(owner);
   DialogCheck check;
   WhenOpen(check, [](QInputDialog& dialog) {
     QTest::keyClicks(&Field(dialog), ".25");
@@ -92,7 +93,8 @@ TEST(QtInputBox, ShowsTheTitleThePromptLinesAndAnEmptyField) {
 }
 
 TEST(QtInputBox, ShowsTheFileTextAsPlainTextWithoutAccessKeys) {
-  QtInputBox input(nullptr);
+  QtDialogOwner owner;
+  QtInputBox input(owner);
   DialogCheck check;
   WhenOpen(check, [](QInputDialog& dialog) { dialog.reject(); });
   (void)input.Ask(u"(Currently <b>x</b>&y)");
@@ -109,7 +111,8 @@ TEST(QtInputBox, KeepsItsShapeWhateverThePromptQuotes) {
        {std::u16string(u" .3"), std::u16string(1 << 20, u'W'),
         std::u16string(u"1\n2\0003\t4", 8) + std::u16string(300, u'\n'),
         u"a " + std::u16string(5000, u'\u2030') + u" b"}) {
-    QtInputBox input(nullptr);
+    QtDialogOwner owner;
+    QtInputBox input(owner);
     DialogCheck check;
     bool in_shape = false;
     WhenOpen(check, [&](QInputDialog& dialog) {
@@ -185,7 +188,8 @@ TEST(QtInputBox, GivesBackTheAnswerOnOkAndNothingOtherwise) {
        long_answer},
   };
   for (const Case& c : cases) {
-    QtInputBox input(nullptr);
+    QtDialogOwner owner;
+    QtInputBox input(owner);
     DialogCheck check;
     WhenOpen(check, c.action);
     const std::optional<std::u16string> answer = input.Ask(u"Prompt");
@@ -200,7 +204,8 @@ TEST(QtInputBox, GivesBackTheAnswerOnOkAndNothingOtherwise) {
 }
 
 TEST(QtInputBox, EachBoxStartsEmptyAgain) {
-  QtInputBox input(nullptr);
+  QtDialogOwner owner;
+  QtInputBox input(owner);
   for (const char* typed : {"1", "2"}) {
     DialogCheck check;
     WhenOpen(check, [typed](QInputDialog& dialog) {

@@ -162,7 +162,8 @@ void WhenDialogOpens(std::function<void(QPrintDialog&)> answer, int attempts_lef
 
 TEST(QtPrinterDialog, DismissedGivesNothingAcceptedGivesASurfaceAndIsRemembered) {
   TempDir dir;
-  QtPrinterDialog dialog(nullptr);
+  QtDialogOwner owner;
+  QtPrinterDialog dialog(owner);
 
   WhenDialogOpens([](QPrintDialog& open) { open.reject(); });
   PrinterChoice dismissed = dialog.ShowPrinter();

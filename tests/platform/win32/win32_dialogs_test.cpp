@@ -147,8 +147,9 @@ TEST(Win32InputBox, ShowsThePromptAsItIsOverItsOwnerWithAnEmptyFieldInFocus) {
       RECT box{}, client{}, owner_rect{}, prompt_rect{}, field_rect{}, ok{}, cancel{};
       int prompt_needs = 0;  // height the prompt's lines take in its font and width
     } seen;
-    Win32InputBox input;
-    input.SetOwner(Owner());
+    Win32DialogOwner owner;
+    owner.Set(Owner());
+    Win32InputBox input(owner);
     WhenShown look([&](HWND box) {
       const HWND text = GetDlgItem(box, kInputBoxPromptId);
       const HWND field = GetDlgItem(box, kInputBoxFieldId);
@@ -224,8 +225,9 @@ TEST(Win32InputBox, GivesTheFieldOnOkAndNothingOnCancelOrClose) {
       {L"5", Close::kEscape, std::nullopt},
       {L"5", Close::kCloseBox, std::nullopt},
   };
-  Win32InputBox input;
-  input.SetOwner(Owner());
+  Win32DialogOwner owner;
+  owner.Set(Owner());
+  Win32InputBox input(owner);
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(&c - cases));
     WhenShown answer([&](HWND box) { Answer(box, c.typed, c.close); });
@@ -241,7 +243,8 @@ TEST(Win32InputBox, GivesTheFieldOnOkAndNothingOnCancelOrClose) {
 
 TEST(Win32PrinterDialog, NoPrinterSetUpIsAFailureNotADismissal) {
   if (PrinterSetUp()) GTEST_SKIP() << "a printer is set up here";
-  Win32PrinterDialog dialog;
+  Win32DialogOwner owner;
+  Win32PrinterDialog dialog(owner);
   const PrinterChoice chosen = dialog.ShowPrinter();
   ASSERT_FALSE(chosen.ok());
   EXPECT_NE(chosen.message().find("no printer is set up"), std::string::npos) << chosen.message();
@@ -255,8 +258,9 @@ TEST(Win32PrinterDialog, GivesASurfaceOnTheChosenPrinterAndKeepsItsSettings) {
   wchar_t name[256] = {};
   DWORD size = 256;
   ASSERT_TRUE(GetDefaultPrinterW(name, &size));
-  Win32PrinterDialog dialog;
-  dialog.SetOwner(Owner());
+  Win32DialogOwner owner;
+  owner.Set(Owner());
+  Win32PrinterDialog dialog(owner);
   // Print, dismiss, Print again: the settings kept between calls change hands safely.
   for (const bool print : {true, false, true}) {
     HWND owner = nullptr;
