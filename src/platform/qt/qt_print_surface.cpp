@@ -46,11 +46,11 @@ void QtPrintSurface::SetOrientation(std::int16_t orientation) {
                                                          : QPageLayout::Portrait);
 }
 
-Status QtPrintSurface::StartJob() {
+Result<PrintDevice::JobStart> QtPrintSurface::StartJob() {
   if (!painter_.begin(printer_.get())) {
     return Status::Failure("it cannot be reached or written to");
   }
-  return Status::Ok();
+  return JobStart::kStarted;
 }
 
 Status QtPrintSurface::PlaceText(const PlacedText& line) {

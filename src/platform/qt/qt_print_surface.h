@@ -29,7 +29,7 @@ class QtPrintSurface : public DevicePrintSurface {
   void SetOrientation(std::int16_t orientation) override;
   // The painter begins only here: QPrinter cannot take back a started job
   // (abort() does nothing for PDF and CUPS output).
-  Status StartJob() override;
+  Result<JobStart> StartJob() override;
   // The top of the line lies one ascent above the baseline Qt draws on.
   Status PlaceText(const PlacedText& line) override;
   Status EndJob() override;
