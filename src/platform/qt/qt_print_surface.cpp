@@ -12,11 +12,28 @@ namespace {
 // rounded to 7.98 pt and the characters of a line would drift.
 constexpr int kResolution = 1440;
 
+// The margins of the printable area on the printer's page, in device pixels.
+// Qt gives the upright page's margins also for a landscape page
+// (setPageOrientation does not turn them), so they are read upright and turned
+// here a quarter turn counter-clockwise, as printers turn a landscape page:
+// its left edge is the upright page's bottom edge and its top edge the left.
+QMargins PrintableMargins(QPrinter& printer) {
+  const QPageLayout::Orientation orientation = printer.pageLayout().orientation();
+  printer.setPageOrientation(QPageLayout::Portrait);
+  QPageLayout upright = printer.pageLayout();
+  printer.setPageOrientation(orientation);
+  upright.setMargins(upright.minimumMargins());
+  const QMargins m = upright.marginsPixels(printer.resolution());
+  if (orientation == QPageLayout::Portrait) return m;
+  return {m.bottom(), m.left(), m.top(), m.right()};
+}
+
 }  // namespace
 
 QtPrintSurface::QtPrintSurface(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
   printer_->setResolution(kResolution);
-  printer_->setFullPage(false);  // the origin is the printable area's top-left
+  // The origin is the printable area's top-left, placed by StartJob.
+  printer_->setFullPage(true);
 }
 
 QtPrintSurface::~QtPrintSurface() = default;
@@ -47,9 +64,9 @@ void QtPrintSurface::SetOrientation(std::int16_t orientation) {
 }
 
 Result<PrintDevice::JobStart> QtPrintSurface::StartJob() {
-  if (!painter_.begin(printer_.get())) {
-    return Status::Failure("it cannot be reached or written to");
-  }
+  const QMargins margins = PrintableMargins(*printer_);
+  origin_ = QPointF(margins.left(), margins.top());
+  if (!painter_.begin(printer_.get())) return Status::Failure("it cannot be reached or written to");
   return JobStart::kStarted;
 }
 
@@ -58,7 +75,7 @@ Status QtPrintSurface::PlaceText(const PlacedText& line) {
   const double dpi = printer_->resolution();
   painter_.setFont(font_);
   // Leading blanks stay in the text: they advance like any character.
-  painter_.drawText(QPointF(line.x_inches * dpi, line.y_inches * dpi + ascent),
+  painter_.drawText(origin_ + QPointF(line.x_inches * dpi, line.y_inches * dpi + ascent),
                     QString::fromStdU16String(line.text));
   return Status::Ok();
 }

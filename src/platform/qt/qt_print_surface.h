@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPointF>
 #include <memory>
 #include <optional>
 
@@ -41,6 +42,8 @@ class QtPrintSurface : public DevicePrintSurface {
 
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
+  // The printable area's top-left corner on the page, in device pixels.
+  QPointF origin_;
   std::optional<PrintFont> measured_;
   QFont font_;
   std::optional<QFontMetricsF> metrics_;
