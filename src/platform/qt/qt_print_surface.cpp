@@ -1,9 +1,13 @@
 #include "platform/qt/qt_print_surface.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QString>
+#include <filesystem>
+
+#include "common/text_file.h"
 
 namespace quillet {
 namespace {
@@ -66,7 +70,19 @@ void QtPrintSurface::SetOrientation(std::int16_t orientation) {
 Result<PrintDevice::JobStart> QtPrintSurface::StartJob() {
   const QMargins margins = PrintableMargins(*printer_);
   origin_ = QPointF(margins.left(), margins.top());
-  if (!painter_.begin(printer_.get())) return Status::Failure("it cannot be reached or written to");
+  QPaintDevice* target = printer_.get();
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+    pdf_bytes_.emplace();
+    pdf_bytes_->open(QIODevice::WriteOnly);
+    QPdfWriter& pdf = pdf_.emplace(&*pdf_bytes_);
+    pdf.setPdfVersion(printer_->pdfVersion());
+    pdf.setCreator(printer_->creator());
+    pdf.setTitle(printer_->docName());
+    pdf.setResolution(printer_->resolution());
+    pdf.setPageLayout(printer_->pageLayout());
+    target = &pdf;
+  }
+  if (!painter_.begin(target)) return Status::Failure("it cannot be reached or written to");
   return JobStart::kStarted;
 }
 
@@ -90,6 +106,22 @@ Status QtPrintSurface::EndJob() {
 void QtPrintSurface::AbortJob() {
   printer_->abort();
   if (painter_.isActive()) painter_.end();
+  pdf_.reset();
+  pdf_bytes_.reset();
+}
+
+Status QtPrintSurface::EndDoc() {
+  if (Status printed = DevicePrintSurface::EndDoc(); !printed || !pdf_) return printed;
+  pdf_.reset();
+  const QByteArray bytes = pdf_bytes_->data();
+  pdf_bytes_.reset();
+  const std::filesystem::path file(QFile::encodeName(printer_->outputFileName()).toStdString());
+  if (Status written =
+          ReplaceFileBytes(file, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
+      !written) {
+    return Status::Failure(written.message() + " Nothing was printed.");
+  }
+  return Status::Ok();
 }
 
 std::string QtPrintSurface::DeviceName() const {

@@ -136,12 +136,12 @@ TEST(QtPrintSurface, SurfaceGoneWithoutEndDocSendsNothing) {
 
 TEST(QtPrintSurface, OutputThatCannotBeWrittenIsAFailureNamingIt) {
   TempDir dir;
-  QtPrintSurface surface(PdfPrinter(dir / "no such folder" / "out.pdf"));
+  const std::filesystem::path pdf = dir / "no such folder" / "out.pdf";
+  QtPrintSurface surface(PdfPrinter(pdf));
   EXPECT_TRUE(surface.Print(u"x").ok());
   const Status ended = surface.EndDoc();
-  EXPECT_EQ(ended.message(),
-            "Could not start printing on the file \"out.pdf\": it cannot be reached or written "
-            "to. Nothing was printed.");
+  EXPECT_EQ(ended.message(), "Could not write the file \"" + pdf.string() +
+                                 "\": no such file or directory. Nothing was printed.");
 }
 
 // Plays `answer` on the print dialog once it is open, after `look` has seen it.
