@@ -1,5 +1,7 @@
 #include "common/ansi_text.h"
 
+#include "common/display_text.h"
+
 namespace quillet {
 
 std::string ToUtf8(std::u16string_view text) {
@@ -33,10 +35,7 @@ std::string ToUtf8(std::u16string_view text) {
 }
 
 std::string MessageExcerpt(std::u16string_view text, std::size_t limit) {
-  if (text.size() <= limit) return ToUtf8(text);
-  std::size_t cut = limit;
-  if (cut > 0 && IsHighSurrogate(text[cut - 1])) --cut;  // keep a pair whole
-  return ToUtf8(text.substr(0, cut)) + "...";
+  return ToUtf8(OneLine(Elided(text, limit)));
 }
 
 std::u16string FromUtf8(std::string_view text) {

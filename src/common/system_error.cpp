@@ -31,6 +31,8 @@ std::string ErrnoReason(int error) {
       return "no space left on device";
     case EROFS:
       return "read-only file system";
+    case EWOULDBLOCK:  // a lock held elsewhere
+      return "it is in use by another program";
     default:
       break;
   }

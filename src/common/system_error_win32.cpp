@@ -19,7 +19,7 @@ std::string WindowsErrorReason(unsigned long error, const char* otherwise) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_UNABLE_TO_REMOVE_REPLACED:
-      return "it is in use by another program";
+      return ErrnoReason(EWOULDBLOCK);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
       return ErrnoReason(ENOSPC);

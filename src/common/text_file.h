@@ -29,7 +29,8 @@ bool FileExists(const std::filesystem::path& file);
 // the old content or the new, never a mix or an empty file. The file stays
 // what it is: through a symbolic link its target is replaced and the link
 // kept; mode, owner and group are kept; a file the user may not write is
-// reported and left alone, and so is one that is not a plain file.
+// reported and left alone, and so is one that is not a plain file. A file the
+// user may write in a folder that takes no new file is written in place.
 Status ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
 // Creates the file with `bytes` unless one of that name exists, also one
@@ -40,10 +41,14 @@ Status CreateFileIfMissing(const std::filesystem::path& file, std::string_view b
 // Appends `bytes` to the end of a plain file, creating it when missing, in one
 // piece: other copies of the program appending at the same time go before or
 // after it, never inside. When the write fails part way the file is cut back
-// to its old length.
+// to its old length. Another program that holds the file's lock longer than
+// a couple of seconds makes it a refusal, "in use by another program", and
+// nothing is written.
 Status AppendToFile(const std::filesystem::path& file, std::string_view bytes);
 
-// "Quillex.dat" or "/tmp/x/Quillex.dat": the name as the user knows it.
+// The file's full path, "/home/ann/Documents/Quillet/Quillex.dat" or
+// "C:\Users\Ann\Documents\Quillet\Quillex.dat", for messages: a relative
+// name is taken against the working directory, so the user can find the file.
 std::string DisplayName(const std::filesystem::path& file);
 
 }  // namespace quillet

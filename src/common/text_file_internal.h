@@ -2,6 +2,7 @@
 // messages and the names of their temporary files. Not for other callers.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -13,6 +14,16 @@ namespace quillet::text_file_internal {
 inline constexpr char kNotPlainFile[] = "it is not a plain file";
 // How many names a temporary file may try before giving up.
 inline constexpr int kTemporaryAttempts = 100;
+
+// How long an append waits for another program to let go of the file's lock
+// (a copy of this program holds it only for one write), and how often it
+// tries again meanwhile. Waiting without end would freeze the window.
+inline constexpr std::chrono::milliseconds kLockWait{2000};
+inline constexpr std::chrono::milliseconds kLockRetry{50};
+
+// Sleeps before the next try at a lock that was first tried at `start`, or
+// gives false when the wait is over.
+bool WaitToRetryLock(std::chrono::steady_clock::time_point start);
 
 // The reason for a file over kMaxReadBytes.
 std::string TooLong();

@@ -17,11 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using text_file_internal::Failure;
-using text_file_internal::kNotPlainFile;
-using text_file_internal::kTemporaryAttempts;
-using text_file_internal::TemporaryName;
-using text_file_internal::TooLong;
+using namespace text_file_internal;
+using text_file_internal::Failure;  // beside the overload for this system's errors
 
 Status Failure(const char* action, const fs::path& file, int error) {
   return Failure(action, file, ErrnoReason(error));
@@ -148,7 +145,8 @@ int FillTemporary(Descriptor& fd, std::string_view bytes, const struct stat* old
 }
 
 // Renaming a new file over the old one gives it a new inode. That is wrong in
-// two cases, where the old file is rewritten in place instead: when it belongs
+// two cases, where the old file is rewritten in place instead (and so it is
+// when the folder takes no temporary file): when it belongs
 // to another user (only root could hand the new file to them, so the owner
 // would change to us), and when it has further hard links (they would keep
 // the old content). Writing in place keeps inode, owner, mode, ACLs and every
@@ -195,7 +193,15 @@ Status WriteAndRename(const fs::path& file, const fs::path& target, std::string_
   // A new file gets the usual mode (through the umask); a replacement
   // starts private and gets the old file's mode before it takes the name.
   Descriptor fd(CreateTemporary(target, old != nullptr ? 0600 : 0666, &temporary));
-  if (!fd.valid()) return Failure("write", file, errno);
+  if (!fd.valid()) {
+    const int error = errno;
+    // A folder that takes no new file may still hold one the user may
+    // write (ReplaceFileBytes checked): that one is written in place.
+    if (old != nullptr && (error == EACCES || error == EPERM)) {
+      return WriteInPlace(file, target, bytes);
+    }
+    return Failure("write", file, error);
+  }
   if (const int error = FillTemporary(fd, bytes, old); error != 0) {
     ::unlink(temporary.c_str());
     return Failure("write", file, error);
@@ -342,10 +348,13 @@ Status AppendToFile(const fs::path& file, std::string_view bytes) {
   if (::fstat(fd.get(), &info) != 0) return Failure("add to", file, errno);
   if (!S_ISREG(info.st_mode)) return Failure("add to", file, kNotPlainFile);
   // Another copy of the program appending to the same list waits here until
-  // this batch is in, so batches never interleave. It holds the lock only
-  // for one write, so waiting is fine.
-  while (::flock(fd.get(), LOCK_EX) != 0) {
-    if (errno != EINTR) return Failure("add to", file, errno);
+  // this batch is in, so batches never interleave. Another program may hold
+  // the lock for good: after a couple of seconds that is a refusal.
+  const auto start = std::chrono::steady_clock::now();
+  while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+    const int held = errno;
+    if (held == EINTR) continue;
+    if (held != EWOULDBLOCK || !WaitToRetryLock(start)) return Failure("add to", file, held);
   }
   // Taken under the lock, so cutting back removes only our own bytes.
   if (::fstat(fd.get(), &info) != 0) return Failure("add to", file, errno);

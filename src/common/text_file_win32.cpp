@@ -12,17 +12,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using text_file_internal::Failure;
-using text_file_internal::kNotPlainFile;
-using text_file_internal::kTemporaryAttempts;
-using text_file_internal::TemporaryName;
-using text_file_internal::TooLong;
+using namespace text_file_internal;
+using text_file_internal::Failure;  // beside the overload for this system's errors
 
 // WriteFile takes a DWORD count; larger buffers go in pieces of this size.
 constexpr DWORD kLargestWrite = 1u << 30;
 
 Status WinFailure(const char* action, const fs::path& file, DWORD error) {
   return Failure(action, file, WindowsErrorReason(error));
+}
+
+// Attributes a replacement keeps; a rename (and Wine's ReplaceFileW) leaves
+// the new file with its own.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// The name in the form that passes the path limit (MAX_PATH), "\\?\C:\..."
+// or "\\?\UNC\server\...": a working folder near the limit leaves no room
+// for the file's name or a temporary one. That form is taken as it stands,
+// so the name is made full and normal first.
+std::wstring LongForm(const fs::path& file) {
+  const std::wstring name = file.wstring();
+  if (name.rfind(LR"(\\?\)", 0) == 0) return name;
+  std::wstring full(GetFullPathNameW(name.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD length =
+      full.empty()
+          ? 0
+          : GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return name;
+  full.resize(length);
+  if (full.rfind(LR"(\\)", 0) == 0) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
 }
 
 // A disk file and not a folder: pipes, consoles and devices are refused.
@@ -56,8 +75,8 @@ struct Existing {
 // sharing mode refuses, and asks the system for the file behind links.
 Result<Existing> FindExisting(const char* action, const fs::path& file) {
   Existing found;
-  found.target = file;
-  UniqueFileHandle handle(CreateFileW(file.c_str(), 0,
+  found.target = LongForm(file);
+  UniqueFileHandle handle(CreateFileW(found.target.c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) {
@@ -113,7 +132,7 @@ Result<fs::path> WriteTemporary(const char* action, const fs::path& file, const 
 }  // namespace
 
 Result<std::string> ReadFileBytes(const fs::path& file) {
-  UniqueFileHandle handle(CreateFileW(file.c_str(), GENERIC_READ,
+  UniqueFileHandle handle(CreateFileW(LongForm(file).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return WinFailure("open", file, GetLastError());
@@ -149,8 +168,11 @@ Status ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
   }
   Result<fs::path> temporary = WriteTemporary("write", file, target, bytes);
   if (!temporary) return temporary.status();
-  // ReplaceFileW keeps the replaced file's attributes, ACLs and short name.
-  const bool replaced = existing->exists
+  // ReplaceFileW keeps the replaced file's ACLs and short name, and should
+  // keep its attributes. Wine's fails, or writes past its buffers, for names
+  // near or past MAX_PATH: those are renamed over the file instead.
+  const bool near_limit = temporary->native().size() >= MAX_PATH + 4;  // after "\\?\"
+  const bool replaced = existing->exists && !near_limit
                             ? ReplaceFileW(target.c_str(), temporary->c_str(), nullptr,
                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
                             : MoveFileExW(temporary->c_str(), target.c_str(),
@@ -159,6 +181,13 @@ Status ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
     const DWORD error = GetLastError();
     DeleteFileW(temporary->c_str());
     return WinFailure("replace", file, error);
+  }
+  // Wine's drops hidden and system; they are put back. The content is
+  // written by then, so a failure here is no reason to report one.
+  const DWORD kept = existing->attributes & kKeptAttributes;
+  const DWORD now = GetFileAttributesW(target.c_str());
+  if (kept != 0 && now != INVALID_FILE_ATTRIBUTES && (now & kept) != kept) {
+    SetFileAttributesW(target.c_str(), (now & ~FILE_ATTRIBUTE_NORMAL) | kept);
   }
   return Status::Ok();
 }
@@ -180,7 +209,8 @@ Status CreateFileIfMissing(const fs::path& file, std::string_view bytes) {
 }
 
 Status AppendToFile(const fs::path& file, std::string_view bytes) {
-  const DWORD attributes = GetFileAttributesW(file.c_str());
+  const std::wstring name = LongForm(file);
+  const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Failure("add to", file, kNotPlainFile);
     // Said here, as CreateFileW says it only to users without the power to
@@ -191,15 +221,25 @@ Status AppendToFile(const fs::path& file, std::string_view bytes) {
   }
   // GENERIC_WRITE brings FILE_APPEND_DATA and what LockFileEx and
   // SetEndOfFile need.
-  UniqueFileHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE,
+  UniqueFileHandle handle(CreateFileW(name.c_str(), GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) return WinFailure("add to", file, GetLastError());
   if (!IsPlainFile(handle.get())) return Failure("add to", file, kNotPlainFile);
-  // Another copy of the program holds the lock only while it writes a batch.
-  OVERLAPPED whole_file{};
-  if (!LockFileEx(handle.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole_file)) {
-    return WinFailure("add to", file, GetLastError());
+  // Another copy of the program holds the lock only while it writes a batch;
+  // another program may hold it for good: after a couple of seconds that is
+  // a refusal.
+  const auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    OVERLAPPED whole_file{};
+    if (LockFileEx(handle.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                   MAXDWORD, &whole_file)) {
+      break;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_LOCK_VIOLATION || !WaitToRetryLock(start)) {
+      return WinFailure("add to", file, error);
+    }
   }
   LARGE_INTEGER old_size{};
   const LARGE_INTEGER zero{};

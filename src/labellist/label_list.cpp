@@ -80,7 +80,9 @@ Status ViewLabelList(ProgramStarter& starter, const std::filesystem::path& file)
   // A desktop editor shows nothing for a missing file; an empty list is what
   // the user expects to see before the first append.
   if (!starter.EditorCreatesMissingFiles() && !FileExists(file)) {
-    if (Status created = AppendToFile(file, std::string_view()); !created.ok()) return created;
+    if (Status created = CreateFileIfMissing(file, std::string_view()); !created.ok()) {
+      return created;
+    }
   }
   return starter.OpenInTextEditor(file);
 }

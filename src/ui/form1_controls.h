@@ -17,7 +17,7 @@ namespace quillet {
 
 enum class ControlKind {
   kCell,     // a one-line box that mirrors a line of the sheet; on the Tab walk
-  kFiller,   // a disabled box drawn as a dark bar; never focused or read out
+  kFiller,   // a dark bar framing the grid; never focused, edited or read out
   kHeading,  // a row or column number
 };
 

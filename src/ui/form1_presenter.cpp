@@ -7,12 +7,33 @@
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
 #include "calibration/test_page.h"
+#include "common/display_text.h"
 #include "labellist/label_list.h"
 #include "sheet/sheet_editing.h"
 #include "ui/form1_controls.h"
 #include "ui/menu_tree.h"
 
 namespace quillet {
+namespace {
+
+// What a one-line box holds after an edit that brought in a line break (a
+// paste): what was inserted, up to its first line break, between the text
+// before and after it, as a Windows one-line box pastes.
+std::u16string OneLineEdit(std::u16string_view before, std::u16string_view edited) {
+  std::size_t head = 0;
+  while (head < before.size() && head < edited.size() && before[head] == edited[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < before.size() - head && tail < edited.size() - head &&
+         before[before.size() - 1 - tail] == edited[edited.size() - 1 - tail]) {
+    ++tail;
+  }
+  const std::u16string_view inserted = edited.substr(head, edited.size() - head - tail);
+  std::u16string line(edited.substr(0, head));
+  line.append(FirstLine(inserted)).append(edited.substr(edited.size() - tail));
+  return std::u16string(FirstLine(line));
+}
+
+}  // namespace
 
 Form1Presenter::Form1Presenter(Services services, Form1View& view)
     : services_(services), view_(view) {
@@ -27,11 +48,11 @@ void Form1Presenter::Load() {
   Result<StartCalibration> start = LoadCalibrationAtStart();
   if (!start) {
     // Not the caption the item was created with: it would look like offsets cut short.
-    view_.SetMenuCaption(kOffsetsEntry, kUnreadableCaption);
+    ShowOffsets(kUnreadableCaption);
     load_failure_ = start.status();
     return;
   }
-  view_.SetMenuCaption(kOffsetsEntry, start->caption);
+  ShowOffsets(start->caption);
 }
 
 void Form1Presenter::WindowShown() {
@@ -66,6 +87,12 @@ void Form1Presenter::MenuChosen(std::size_t entry) {
 void Form1Presenter::BoxEdited(std::size_t control, std::u16string text) {
   const std::optional<CellLine> shown = CellLineOf(control);
   if (!shown) return;
+  const std::u16string& before = sheet_.GetText(shown->cell, shown->line);
+  // A line of the sheet is one line of the list file; a break would split it.
+  if (FirstLine(text).size() < text.size()) {
+    text = OneLineEdit(before, text);
+    view_.SetBoxText(control, text);
+  }
   // Setting the box from the sheet reports an edit too; it changes nothing.
   if (sheet_.GetText(shown->cell, shown->line) != text)
     sheet_.SetText(shown->cell, shown->line, std::move(text));
@@ -82,6 +109,11 @@ void Form1Presenter::ShowLine(int group, int index, Line line) {
   const std::u16string& text = sheet_.GetText(group, index, line);
   // The box the user is typing in already holds the text; leave its caret be.
   if (view_.BoxText(control) != text) view_.SetBoxText(control, text);
+}
+
+// The caption quotes the calibration file, which may hold anything.
+void Form1Presenter::ShowOffsets(std::u16string_view caption) {
+  view_.SetMenuCaption(kOffsetsEntry, CaptionText(caption));
 }
 
 void Form1Presenter::ShowIfFailed(const Status& status) {
@@ -102,7 +134,7 @@ void Form1Presenter::EnterNewAdjustments() {
   if (!caption) {
     ShowIfFailed(caption.status());
   } else if (caption->has_value()) {
-    view_.SetMenuCaption(kOffsetsEntry, **caption);
+    ShowOffsets(**caption);
   }  // else both boxes were cancelled: the file and so the caption stand as they are
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "common/result.h"
 #include "sheet/label_sheet.h"
@@ -44,7 +45,9 @@ class Form1Presenter {
 
   // A menu item was chosen.
   void MenuChosen(std::size_t entry);
-  // The user changed a cell box's text; its line of the sheet follows.
+  // The user changed a cell box's text; its line of the sheet follows. A
+  // box holds one line: of a paste, what comes before its first line break,
+  // and the box is told so.
   void BoxEdited(std::size_t control, std::u16string text);
   // A double-click on the upper line copies the previous cell into this one;
   // on anything else it does nothing.
@@ -52,6 +55,7 @@ class Form1Presenter {
 
  private:
   void ShowLine(int group, int index, Line line);
+  void ShowOffsets(std::u16string_view caption);
   void ShowIfFailed(const Status& status);
   void AddToList();
   void EnterNewAdjustments();

@@ -111,6 +111,8 @@ TEST(AnsiText, MessageExcerptsAreShortAndKeepCharactersWhole) {
   // A surrogate pair straddling the cut is left out whole, not halved.
   const std::u16string emoji = std::u16string(39, u'a') + u"\U0001F600";
   EXPECT_EQ(MessageExcerpt(emoji + u"b"), std::string(39, 'a') + "...");
+  // On one line, and whole: a NUL would end a message box's text on Windows.
+  EXPECT_EQ(MessageExcerpt(std::u16string(u"0.2\0x\r\ny", 8)), "0.2 x  y");
 }
 
 }  // namespace

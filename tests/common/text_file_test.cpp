@@ -2,10 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+#include <chrono>
+#include <memory>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -46,6 +54,81 @@ TEST(TextFile, FailuresNameTheFileAndTheReason) {
   EXPECT_FALSE(replace.ok());
   EXPECT_TRUE(Mentions(replace.message(), "x.dat")) << replace.message();
 }
+
+// Holds the lock an append takes, as another program would, until it goes.
+#ifdef _WIN32
+struct LockHolder {
+  explicit LockHolder(const std::filesystem::path& file)
+      : handle(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr)) {
+    OVERLAPPED whole_file{};
+    EXPECT_TRUE(LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole_file));
+  }
+  ~LockHolder() { CloseHandle(handle); }
+  HANDLE handle;
+};
+#else
+struct LockHolder {
+  explicit LockHolder(const std::filesystem::path& file) : fd(open(file.c_str(), O_RDONLY)) {
+    EXPECT_EQ(flock(fd, LOCK_EX), 0);
+  }
+  ~LockHolder() { close(fd); }
+  int fd;
+};
+#endif
+
+TEST(TextFile, AnAppendWaitsForAnotherProgramsLockACoupleOfSecondsAtMost) {
+  TempDir dir;
+  const auto file = dir / "LabelList.txt";
+  WriteBytes(file, "old\r\n");
+  auto holder = std::make_unique<LockHolder>(file);
+  const auto start = std::chrono::steady_clock::now();
+  const Status refused = AppendToFile(file, "new\r\n");
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_TRUE(Mentions(refused.message(), "LabelList.txt\": it is in use by another program."))
+      << refused.message();
+  EXPECT_TRUE(waited > std::chrono::milliseconds(1500) && waited < std::chrono::seconds(4));
+  // A holder that lets go while the append waits.
+  std::thread release([&holder] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    holder.reset();
+  });
+  EXPECT_TRUE(AppendToFile(file, "new\r\n").ok());
+  release.join();
+  EXPECT_EQ(ReadBytes(file), "old\r\nnew\r\n");
+}
+
+TEST(TextFile, EveryUseWorksInAWorkingFolderNearThePathLimit) {
+  TempDir dir(TempDir::kEnter);
+  // 254 characters, near the most a working folder may have on Windows (258).
+  std::filesystem::path folder = dir.path();
+  while (folder.native().size() < 232) folder /= std::string(20, 'f');
+  folder /= std::string(253 - folder.native().size(), 'g');
+  std::filesystem::create_directories(folder);
+  std::filesystem::current_path(folder);
+  EXPECT_TRUE(CreateFileIfMissing("Quillex.dat", "0\r\n").ok());
+  EXPECT_TRUE(ReplaceFileBytes("Quillex.dat", "1\r\n2\r\n").ok());
+  EXPECT_TRUE(AppendToFile("LabelList.txt", "a\r\n").ok());
+  const auto calibration = ReadFileBytes("Quillex.dat");
+  const auto list = ReadFileBytes("LabelList.txt");
+  std::filesystem::current_path(dir.path());
+  EXPECT_TRUE(calibration.ok() && *calibration == "1\r\n2\r\n") << calibration.message();
+  EXPECT_TRUE(list.ok() && *list == "a\r\n") << list.message();
+}
+
+#ifdef _WIN32
+TEST(TextFile, ReplaceKeepsTheHiddenAndSystemAttributes) {
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
+  WriteBytes(file, "0\r\n0\r\n");
+  constexpr DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesW(file.c_str(), kMarks));
+  ASSERT_TRUE(ReplaceFileBytes(file, "1\r\n2\r\n").ok());
+  EXPECT_EQ(GetFileAttributesW(file.c_str()) & kMarks, kMarks);
+  EXPECT_EQ(ReadBytes(file), "1\r\n2\r\n");
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#endif
 
 TEST(TextFile, ReplaceKeepsTheOldContentWhenItCannotWrite) {
   TempDir dir;

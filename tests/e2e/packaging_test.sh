@@ -18,6 +18,38 @@ done
 desktop-file-validate "$source_dir/packaging/quillet.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$source_dir/packaging/quillet.metainfo.xml" || fail "appstreamcli validate"
 
+# The menu entry starts the program, by the name the package puts on PATH, in
+# Quillet in the user's documents folder, made when missing, wherever the
+# launcher runs it. Its Exec line is run as a launcher would (unescaped, then
+# split by the entry's quoting rules, which are the shell's) from /, with a
+# fake home and stubs of xdg-user-dir and of quillet, which notes its folder.
+check_exec() { # DESKTOP_FILE
+  local value said want n=0
+  value=$(sed -n 's/^Exec=//p' "$1")
+  value=${value//\\\\/\\}
+  local -a command
+  eval "command=($value)"
+  while IFS='|' read -r said want; do
+    n=$((n + 1))
+    local case_dir="$tmp/exec $n"
+    local home="$case_dir/home dir" bin="$case_dir/bin"
+    mkdir -p "$home" "$bin"
+    printf '#!/bin/sh\npwd >"%s/started"\n' "$case_dir" >"$bin/quillet"
+    # xdg-user-dir names the home itself for a folder the user has not set.
+    printf '#!/bin/sh\n[ "$1" = DOCUMENTS ] && [ -n "%s" ] && echo "%s"\n' \
+      "$said" "${said/HOME/$home}" >"$bin/xdg-user-dir"
+    chmod +x "$bin/quillet" "$bin/xdg-user-dir"
+    (cd / && env -i HOME="$home" PATH="$bin:/usr/bin:/bin" "${command[@]}") ||
+      fail "the menu entry's command failed (xdg-user-dir: '$said')"
+    [[ -d "$home/$want" && $(cat "$case_dir/started") == "$home/$want" ]] ||
+      fail "the menu entry started quillet in '$(cat "$case_dir/started" 2>/dev/null)', not '$home/$want'"
+  done <<'CASES'
+|Documents/Quillet
+HOME|Documents/Quillet
+HOME/Dokumente|Dokumente/Quillet
+CASES
+}
+
 expect_tree() { # ROOT PREFIX: the installed files under ROOT/PREFIX
   local root=$1 prefix=$2 path
   for path in bin/quillet share/applications/quillet.desktop share/metainfo/quillet.metainfo.xml \
@@ -30,8 +62,7 @@ expect_tree() { # ROOT PREFIX: the installed files under ROOT/PREFIX
     fail "the 16x16 icon is $(file -b "$root$prefix/share/icons/hicolor/16x16/apps/quillet.png")"
   [[ $(file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png") == 'PNG image data, 32 x 32'* ]] ||
     fail "the 32x32 icon is $(file -b "$root$prefix/share/icons/hicolor/32x32/apps/quillet.png")"
-  # The installed entry starts the installed program by the name the package puts on PATH.
-  grep -qx 'Exec=quillet' "$root$prefix/share/applications/quillet.desktop" || fail "Exec line"
+  check_exec "$root$prefix/share/applications/quillet.desktop"
   gzip -t "$root$prefix/share/doc/quillet/changelog.gz" "$root$prefix/share/man/man1/quillet.1.gz" ||
     fail "a compressed document is damaged"
 }

@@ -12,6 +12,7 @@
 #include "calibration/calibration_file.h"
 #include "calibration/test_page.h"
 #include "common/ansi_text.h"
+#include "common/display_text.h"
 #include "common/text_file.h"
 #include "faults/window_doubles.h"
 #include "labellist/label_list.h"
@@ -66,7 +67,9 @@ TEST_P(BadCalibrationFile, StartUpShowsTheLinesAsTheyStandAndLeavesTheFile) {
   WindowDoubles doubles;
   auto window = doubles.Open();
   EXPECT_TRUE(doubles.messages.shown.empty());
-  EXPECT_TRUE(window->MenuItem("Printit")->text() == QString::fromStdU16String(start->caption));
+  // The window shows it on one bounded line (display_text.h).
+  EXPECT_TRUE(window->MenuItem("Printit")->text() ==
+              QString::fromStdU16String(CaptionText(start->caption)));
   EXPECT_TRUE(ReadBytes("Quillex.dat") == bad.bytes);
 }
 
@@ -82,7 +85,7 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
       EXPECT_EQ(message, "");
       continue;
     }
-    EXPECT_TRUE(Contains(message, "\"Quillex.dat\"")) << message.substr(0, 200);
+    EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat"))) << message.substr(0, 200);
     EXPECT_TRUE(Contains(message, "not a number")) << message.substr(0, 200);
     EXPECT_EQ(doubles.printer.shown, 0);
     EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
@@ -130,7 +133,8 @@ struct BadCellText {
 std::vector<BadCellText> BadCellTexts() {
   const std::u16string megabyte(1024 * 1024, u'M');
   return {
-      {"ControlCharacters", u"\x01\x07\t\x1B\x7F\u0085end", u"\x01\x07\t\x1B\x7F\u0085e",
+      // No line breaks: a one-line box keeps only what comes before one.
+      {"ControlCharacters", u"\x01\x07\t\x1B\x7F\u0080end", u"\x01\x07\t\x1B\x7F\u0080e",
        "\x01\x07\t\x1B\x7F?end"},
       {"OutsideTheCodePage", u"\u65E5\u672C\u8A9E\u0416\u20AC\u0100xyz",
        u"\u65E5\u672C\u8A9E\u0416\u20AC\u0100x", "????\x80?xyz"},
@@ -221,7 +225,8 @@ TEST_P(LongAnswerInInputBox, IsReadOrRefusedWithTheFileUnchanged) {
   EXPECT_EQ(doubles.input.prompts().size(), answer.written == nullptr ? 1u : 2u);
   if (answer.written == nullptr) {
     EXPECT_TRUE(Contains(message, "too large")) << message.substr(0, 200);
-    EXPECT_TRUE(Contains(message, "\"Quillex.dat\" was left unchanged")) << message.substr(0, 200);
+    EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat") + " was left unchanged"))
+        << message.substr(0, 200);
     EXPECT_EQ(ReadBytes("Quillex.dat"), "0.25\r\n-.5\r\n");
     EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0/0)");
   } else {

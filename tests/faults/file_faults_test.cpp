@@ -27,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void ExpectNames(const std::string& message, const char* file, const char* reason) {
-  EXPECT_TRUE(Contains(message, file)) << message;
+  EXPECT_TRUE(Contains(message, QuotedFullName(file))) << message;
   EXPECT_TRUE(Contains(message, reason)) << message;
 }
 
@@ -114,30 +114,30 @@ TEST_P(NameBlocked, TheWindowComesUpAndEveryUserOfTheFilesSaysWhy) {
 
   Result<CalibrationOffsets> read = ReadCalibration();
   ASSERT_FALSE(read.ok());
-  ExpectNames(read.message(), "\"Quillex.dat\"", blocker.reason);
+  ExpectNames(read.message(), "Quillex.dat", blocker.reason);
   Result<StartCalibration> start = LoadCalibrationAtStart();
   ASSERT_FALSE(start.ok());
-  ExpectNames(start.message(), "\"Quillex.dat\"", blocker.reason);
+  ExpectNames(start.message(), "Quillex.dat", blocker.reason);
   LabelSheet sheet;
   FillSheet(sheet);
   if (blocker.blocks_the_list) {
     Status added = AddToLabelList(sheet);
     ASSERT_FALSE(added.ok());
-    ExpectNames(added.message(), "\"LabelList.txt\"", blocker.reason);
+    ExpectNames(added.message(), "LabelList.txt", blocker.reason);
   }
 
   WindowDoubles doubles;
   auto window = doubles.Open();
   ASSERT_EQ(doubles.messages.shown.size(), 1u);
   UserSaw(doubles.LastMessage());
-  ExpectNames(doubles.LastMessage(), "\"Quillex.dat\"", blocker.reason);
+  ExpectNames(doubles.LastMessage(), "Quillex.dat", blocker.reason);
   FillSheet(window->sheet());
   for (const char* item : {"Printit", "Printit2", "Ptest", "PAdj"}) {
     SCOPED_TRACE(item);
-    ExpectNames(doubles.Trigger(*window, item), "\"Quillex.dat\"", blocker.reason);
+    ExpectNames(doubles.Trigger(*window, item), "Quillex.dat", blocker.reason);
   }
   if (blocker.blocks_the_list) {
-    ExpectNames(doubles.Trigger(*window, "AddToList"), "\"LabelList.txt\"", blocker.reason);
+    ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", blocker.reason);
   }
   alarm(0);
   EXPECT_TRUE(SheetIsAsFilled(window->sheet()));

@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "faults/fault_env.h"
 #include "ui/qt/form1_fixture.h"
@@ -46,6 +48,11 @@ struct WindowDoubles {
 
 inline bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
+}
+
+// How a message names a file of the working directory: by its full path, in quotes.
+inline std::string QuotedFullName(const char* name) {
+  return "\"" + (std::filesystem::current_path() / name).string() + "\"";
 }
 
 }  // namespace quillet::testing

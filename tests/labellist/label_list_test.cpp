@@ -147,10 +147,12 @@ TEST(FindUnwritableLabels, CountsWhatWouldBecomeAQuestionMark) {
 
 TEST(UnwritableQuestion, NamesTheLabelTheCountAndTheFile) {
   const LabelSheet sheet = SheetWith({{3, 5, u"\u03A9mega", u"12"}});
+  const std::string full = (std::filesystem::current_path() / "LabelList.txt").string();
   EXPECT_EQ(UnwritableQuestion(sheet, {{3, 5}, 1}, "LabelList.txt"),
-            "The label in row 3, column 7 (\"\u03A9mega 12\") holds characters that the file "
-            "\"LabelList.txt\" cannot hold. In all labels, 1 character would be written as "
-            "\"?\".\n\nAdd the labels anyway?");
+            "The label in row 3, column 7 (\"\u03A9mega 12\") holds characters that the file \"" +
+                full +
+                "\" cannot hold. In all labels, 1 character would be written as "
+                "\"?\".\n\nAdd the labels anyway?");
 }
 
 TEST(AddToLabelList, AppendsToTheFileInTheWorkingDirectory) {
@@ -204,9 +206,13 @@ TEST(AddToLabelList, FailureNamesTheFile) {
   };
   TempDir dir(TempDir::kEnter);
   std::filesystem::create_directory("LabelList.txt");
+  // By its full path, so the user can find it.
+  const auto full = [](const char* name) {
+    return "\"" + (std::filesystem::current_path() / name).make_preferred().string() + "\"";
+  };
   const Case cases[] = {
-      {"a folder of that name", "LabelList.txt", "\"LabelList.txt\""},
-      {"inside a missing folder", "missing/LabelList.txt", "\"missing/LabelList.txt\""},
+      {"a folder of that name", "LabelList.txt", full("LabelList.txt")},
+      {"inside a missing folder", "missing/LabelList.txt", full("missing/LabelList.txt")},
   };
   const LabelSheet sheet = SheetWith({{1, 0, u"A", u"B"}});
   for (const Case& c : cases) {
@@ -360,9 +366,12 @@ TEST(ViewLabelList, StarterFailureIsReturned) {
 TEST(ViewLabelList, AListThatCannotBeCreatedIsNotOpened) {
   TempDir dir;
   FakeProgramStarter starter;
-  const Status status = ViewLabelList(starter, dir / "missing" / "LabelList.txt");
+  const auto file = dir / "missing" / "LabelList.txt";
+  const Status status = ViewLabelList(starter, file);
   ASSERT_FALSE(status.ok());
-  EXPECT_NE(status.message().find("LabelList.txt"), std::string::npos) << status.message();
+  // It says what it tried: to create the list, not to add to it.
+  EXPECT_EQ(status.message().rfind("Could not create the file \"" + file.string() + "\": ", 0), 0u)
+      << status.message();
   EXPECT_TRUE(starter.opened().empty());
 }
 

@@ -13,7 +13,7 @@ class FakeProgramStarter : public ProgramStarter {
  public:
   // An editor like Notepad when true, like a desktop's default application when false.
   explicit FakeProgramStarter(bool editor_creates_missing_files = false)
-      : editor_creates_missing_files_(editor_creates_missing_files) {}
+      : ProgramStarter(editor_creates_missing_files) {}
 
   // What every later call answers; success until told otherwise.
   void AnswerWith(Status answer) { answer_ = std::move(answer); }
@@ -22,12 +22,10 @@ class FakeProgramStarter : public ProgramStarter {
     opened_.push_back(file);
     return answer_;
   }
-  bool EditorCreatesMissingFiles() const override { return editor_creates_missing_files_; }
 
   const std::vector<std::filesystem::path>& opened() const { return opened_; }
 
  private:
-  bool editor_creates_missing_files_;
   Status answer_ = Status::Ok();
   std::vector<std::filesystem::path> opened_;
 };

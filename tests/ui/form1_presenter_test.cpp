@@ -174,6 +174,9 @@ TEST_F(Presenter, LoadShowsTheOffsetsOrSaysWhyNotOnceTheWindowIsUp) {
   const Case cases[] = {
       {"first start", nullptr, u"&Print (Adj=0/0)", false},
       {"kept verbatim", "0.25\r\n-.5 & more\r\nthird\r\n", u"&Print (Adj=0.25/-.5 && more)", false},
+      {"line feeds shown as blanks", "0.25\n0.5\n", u"&Print (Adj=0.25 0.5 /)", false},
+      {"a long line cut", "123456789 123456789 123456789 123456789\r\n0\r\n",
+       u"&Print (Adj=123456789 123456789 123456789 12...", false},
       {"unreadable", "dir", kUnreadableCaption, true},
   };
   for (const Case& c : cases) {
@@ -258,6 +261,28 @@ TEST_F(Presenter, BoxesAndTheSheetMirrorEachOther) {
     if (cell.group != 3 && cell.group != 9) {
       EXPECT_TRUE(sheet.IsBlank(cell));
     }
+  }
+}
+
+TEST_F(Presenter, AOneLineBoxKeepsWhatIsPastedUpToItsFirstLineBreak) {
+  const std::size_t box = CellBoxControl(2, 3, Line::Text1);
+  const struct {
+    const char16_t* before;  // the box and its line
+    const char16_t* edited;  // the box after a paste
+    const char16_t* after;
+  } cases[] = {
+      {u"", u"L1\r\nL2", u"L1"}, {u"ab", u"aX\nYb", u"aXb"}, {u"ab", u"aX\u2028Y\rZb", u"aXb"},
+      {u"ab", u"ab\r", u"ab"},   {u"", u"\rB", u""},         {u"a", u"ab", u"ab"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    sheet.SetText(2, 3, Line::Text1, c.before);
+    const int sets = view.sets;
+    view.boxes[box] = c.edited;
+    presenter.BoxEdited(box, c.edited);
+    EXPECT_EQ(sheet.GetText(2, 3, Line::Text1), c.after);
+    EXPECT_EQ(view.boxes[box], c.after);
+    EXPECT_EQ(view.sets - sets, c.after == std::u16string_view(c.edited) ? 0 : 1);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "common/display_text.h"
 #include "common/program_name.h"
 
 namespace quillet {
@@ -38,13 +39,18 @@ std::optional<std::u16string> QtInputBox::Ask(const std::u16string& prompt) {
   dialog.setWindowTitle(QString::fromUtf16(kProgramName));
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setTextValue(QString());
-  QString label = QString::fromStdU16String(prompt);
+  QString label = QString::fromStdU16String(PromptText(prompt));
   label.replace(QChar(u'\r'), QChar(u'\n'));
   dialog.setLabelText(label);
+  // Wrapped, a label is at most 80 average characters wide; the prompt has
+  // no longer words, so the box keeps that width whatever the file holds.
+  if (auto* text = dialog.findChild<QLabel*>()) text->setWordWrap(true);
 
-  // QLineEdit cuts input at 32767 characters by default; the answer is taken whole.
   if (auto* field = dialog.findChild<QLineEdit*>()) {
+    // QLineEdit cuts input at 32767 characters by default; the answer is taken whole.
     field->setMaxLength(std::numeric_limits<int>::max());
+    // The label is no buddy (see above), so a screen reader is told here.
+    field->setAccessibleName(label);
   }
 
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

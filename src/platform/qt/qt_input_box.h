@@ -16,8 +16,9 @@ class QtInputBox : public InputBox {
   explicit QtInputBox(QWidget* parent) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
 
-  // Titled with the program's name, the prompt's CRs shown as line breaks, the
-  // field empty and without a length limit. Nothing on Cancel or close.
+  // Titled with the program's name, the prompt as PromptText shows it (its CRs
+  // as line breaks) and naming the field, the field empty and without a
+  // length limit. Nothing on Cancel or close.
   std::optional<std::u16string> Ask(const std::u16string& prompt) override;
 
  private:

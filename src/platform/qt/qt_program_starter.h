@@ -7,11 +7,13 @@ namespace quillet {
 
 class QtProgramStarter : public ProgramStarter {
  public:
-  // The desktop's default application for the file, found through the
-  // desktop's handler first, then xdg-open, which the desktop may lack.
-  Status OpenInTextEditor(const std::filesystem::path& file) override;
   // Desktop editors open only what exists.
-  bool EditorCreatesMissingFiles() const override { return false; }
+  QtProgramStarter() : ProgramStarter(/*editor_creates_missing_files=*/false) {}
+  // The desktop's default application for the file, through xdg-open (or
+  // the desktop's own service where xdg-open is missing). A failure when no
+  // program is found or xdg-open says the program failed within three
+  // seconds; an xdg-open still running then counts as opened.
+  Status OpenInTextEditor(const std::filesystem::path& file) override;
 };
 
 }  // namespace quillet

@@ -3,20 +3,26 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/display_text.h"
 #include "common/program_name.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillet {
 namespace {
 
-// A dialog template is a run of 16-bit words; DWORDs go low word first, and
-// each control's entry starts on a DWORD boundary.
+// An extended dialog template (DLGTEMPLATEEX), a run of 16-bit words: only
+// in one does DS_SHELLFONT with "MS Shell Dlg" give the system's dialog font.
+// DWORDs go low word first, and each control's entry starts on a DWORD
+// boundary.
 class DialogTemplate {
  public:
   DialogTemplate(DWORD style, short width, short height, std::wstring_view title,
                  std::wstring_view face, WORD points) {
+    Word(1);       // version
+    Word(0xFFFF);  // signature of the extended form
+    Dword(0);      // help context
+    Dword(0);      // extended style
     Dword(style | DS_SETFONT);
-    Dword(0);  // extended style
     count_at_ = words_.size();
     Word(0);  // number of controls, counted as they are added
     Rectangle(0, 0, width, height);
@@ -24,6 +30,8 @@ class DialogTemplate {
     Word(0);  // the standard dialog class
     Text(title);
     Word(points);
+    Word(FW_NORMAL);
+    Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // not italic
     Text(face);
   }
 
@@ -31,10 +39,11 @@ class DialogTemplate {
   void Control(WORD class_atom, WORD id, DWORD style, short x, short y, short width, short height,
                std::wstring_view text = {}) {
     if (words_.size() % 2 != 0) Word(0);
-    Dword(style | WS_CHILD | WS_VISIBLE);
+    Dword(0);  // help context
     Dword(0);  // extended style
+    Dword(style | WS_CHILD | WS_VISIBLE);
     Rectangle(x, y, width, height);
-    Word(id);
+    Dword(id);
     Word(0xFFFF);
     Word(class_atom);
     Text(text);
@@ -42,6 +51,7 @@ class DialogTemplate {
     ++words_[count_at_];
   }
 
+  const std::vector<WORD>& words() const { return words_; }
   const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
  private:
@@ -102,12 +112,48 @@ void Centre(HWND box, HWND owner) {
   SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Moves `control` down by `pixels`.
+void MoveDown(HWND box, HWND control, int pixels) {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&place), 2);
+  SetWindowPos(control, nullptr, place.left, place.top + pixels, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The prompt wraps at the width of its room, which is the box's; when its
+// lines need more height than the room has, the room, and the box with it,
+// grow, and the field moves down below them.
+void FitPrompt(HWND box, const std::wstring& prompt) {
+  const HWND text = GetDlgItem(box, kInputBoxPromptId);
+  RECT room{};
+  GetClientRect(text, &room);
+  const HDC dc = GetDC(text);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+  RECT needed{0, 0, room.right, 0};
+  DrawTextW(dc, prompt.c_str(), static_cast<int>(prompt.size()), &needed,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(text, dc);
+  const int more = needed.bottom - room.bottom;
+  if (more <= 0) return;
+  SetWindowPos(text, nullptr, 0, 0, room.right, needed.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveDown(box, GetDlgItem(box, kInputBoxFieldId), more);
+  RECT outer{};
+  GetWindowRect(box, &outer);
+  SetWindowPos(box, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + more,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
       SetWindowLongPtrW(box, DWLP_USER, lparam);
       const auto* exchange = reinterpret_cast<const Exchange*>(lparam);
       SetDlgItemTextW(box, kInputBoxPromptId, exchange->prompt.c_str());
+      FitPrompt(box, exchange->prompt);
       // 0 lifts the edit control's default limit of 30000 characters.
       SendDlgItemMessageW(box, kInputBoxFieldId, EM_SETLIMITTEXT, 0, 0);
       Centre(box, GetWindow(box, GW_OWNER));
@@ -136,23 +182,12 @@ INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lpar
   }
 }
 
-}  // namespace
-
-std::wstring PromptLines(std::u16string_view prompt) {
-  std::wstring lines;
-  lines.reserve(prompt.size() + 8);
-  for (std::size_t i = 0; i < prompt.size(); ++i) {
-    lines += static_cast<wchar_t>(prompt[i]);
-    if (prompt[i] == u'\r' && (i + 1 == prompt.size() || prompt[i + 1] != u'\n')) lines += L'\n';
-  }
-  return lines;
-}
-
-std::optional<std::u16string> Win32InputBox::Ask(const std::u16string& prompt) {
+DialogTemplate MakeTemplate() {
   // DS_SHELLFONT with "MS Shell Dlg" gives the system's dialog face, and the
   // dialog units scale with it, so the box grows with the screen's DPI.
   DialogTemplate form(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT, kWidth,
                       kHeight, Wide(kProgramName), L"MS Shell Dlg", 8);
+  // Before the field, so that accessibility takes it as the field's name.
   form.Control(kStatic, kInputBoxPromptId, SS_LEFT | SS_NOPREFIX, kMargin, kMargin, kPromptWidth,
                kPromptHeight);
   form.Control(kEdit, kInputBoxFieldId, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kMargin,
@@ -161,13 +196,32 @@ std::optional<std::u16string> Win32InputBox::Ask(const std::u16string& prompt) {
                kMargin, kButtonWidth, kButtonHeight, L"OK");
   form.Control(kButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, kWidth - kMargin - kButtonWidth,
                kMargin + kButtonHeight + 4, kButtonWidth, kButtonHeight, L"Cancel");
+  return form;
+}
 
+}  // namespace
+
+std::wstring PromptLines(std::u16string_view prompt) {
+  std::wstring lines;
+  for (char16_t c : PromptText(prompt)) {
+    lines += static_cast<wchar_t>(c);
+    if (c == u'\r') lines += L'\n';
+  }
+  return lines;
+}
+
+std::optional<std::u16string> Win32InputBox::Ask(const std::u16string& prompt) {
+  const DialogTemplate form = MakeTemplate();
   Exchange exchange{PromptLines(prompt), std::nullopt};
   const HWND owner = owner_ != nullptr ? owner_ : GetActiveWindow();
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), form.get(), owner,
                                                  BoxProcedure, reinterpret_cast<LPARAM>(&exchange));
   if (result != IDOK || !exchange.answer) return std::nullopt;
   return FromWide(*exchange.answer);
+}
+
+std::vector<WORD> InputBoxTemplate() {
+  return MakeTemplate().words();
 }
 
 }  // namespace quillet

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "common/system_error.h"
-#include "common/text_file.h"
 #include "common/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
@@ -59,18 +58,35 @@ std::wstring WindowsCommandLine(std::string_view program,
 }
 
 std::wstring TextEditorCommandLine(const std::filesystem::path& file) {
-  return WindowsCommandLine(kTextEditor, {DisplayName(file)});
+  const std::u8string name = file.u8string();
+  return WindowsCommandLine(kTextEditor, {std::string(name.begin(), name.end())});
 }
 
-Status StartDetached(std::wstring command_line, const std::string& program) {
+Result<std::filesystem::path> SystemTextEditor() {
+  std::wstring folder(MAX_PATH, L'\0');
+  UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+  if (length >= folder.size()) {
+    folder.resize(length);
+    length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+  }
+  if (length == 0 || length >= folder.size()) {
+    return Status::Failure(std::string("Could not start ") + kTextEditor + ": " +
+                           WindowsErrorReason(GetLastError()) + ".");
+  }
+  folder.resize(length);
+  return std::filesystem::path(folder) / kTextEditor;
+}
+
+Status StartDetached(std::wstring command_line, const std::string& program,
+                     const std::filesystem::path& application) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
   // CreateProcessW may write to the command line, hence the copy taken.
-  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started)) {
+  if (!CreateProcessW(application.empty() ? nullptr : application.c_str(), command_line.data(),
+                      nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
     return Status::Failure("Could not start " + program + ": " +
                            WindowsErrorReason(GetLastError()) + ".");
   }
@@ -81,7 +97,12 @@ Status StartDetached(std::wstring command_line, const std::string& program) {
 }
 
 Status Win32ProgramStarter::OpenInTextEditor(const std::filesystem::path& file) {
-  return StartDetached(TextEditorCommandLine(file), kTextEditor);
+  // Named by its full path: a search for "notepad.exe" looks in the program's
+  // folder and the working folder before the system's, and would run any
+  // notepad.exe left there.
+  const Result<std::filesystem::path> notepad = SystemTextEditor();
+  if (!notepad) return notepad.status();
+  return StartDetached(TextEditorCommandLine(file), kTextEditor, *notepad);
 }
 
 }  // namespace quillet

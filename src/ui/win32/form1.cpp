@@ -1,6 +1,8 @@
 #include "ui/win32/form1.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <optional>
 #include <string>
@@ -41,13 +43,15 @@ std::u16string WindowText(HWND window) {
   return FromWide(std::wstring_view(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0));
 }
 
+// "Could not make the menu bar of the main window: not enough memory."
 Status Failed(const char* what) {
-  return Status::Failure(std::string("The main window could not be made: ") + what +
-                         " failed: " + WindowsErrorReason(GetLastError()) + ".");
+  return Status::Failure(std::string("Could not make ") + what + ": " +
+                         WindowsErrorReason(GetLastError()) + ".");
 }
 
-// The window class and styles of each kind of control. Fillers are disabled:
-// never focused, typed into or selected, and so never on the Tab walk.
+// The window class and styles of the cells and headings. The fillers are no
+// windows: they are painted on the background (PaintFillers), so that they
+// are never focused, typed into, on the Tab walk or read out.
 struct ControlClass {
   const wchar_t* window_class;
   DWORD style;
@@ -55,14 +59,8 @@ struct ControlClass {
 };
 
 ControlClass ClassOf(const Form1Control& control) {
-  switch (control.kind) {
-    case ControlKind::kCell:
-      return {L"EDIT", WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::kFiller:
-      return {L"EDIT", WS_DISABLED | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE};
-    case ControlKind::kHeading:
-      break;
-  }
+  if (control.kind == ControlKind::kCell)
+    return {L"EDIT", WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
   const DWORD alignment = control.centred ? SS_CENTER : SS_LEFT;
   return {L"STATIC", static_cast<DWORD>(SS_NOPREFIX | WS_CLIPSIBLINGS) | alignment, 0};
 }
@@ -97,14 +95,14 @@ Status Form1::CreateWindowAndControls(int icon) {
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.lpszClassName = kClassName;  // no brush: the background follows the scheme
   if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    return Failed("RegisterClassEx");
+    return Failed("the window class of the main window");
 
   UniqueMenu menu_bar = BuildMenuBar();
-  if (!menu_bar) return Failed("CreateMenu");
+  if (!menu_bar) return Failed("the menu bar of the main window");
   if (CreateWindowExW(kExStyle, kClassName, Wide(kProgramName).c_str(), kStyle, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_bar.get(),
                       instance_, this) == nullptr) {
-    return Failed("CreateWindowEx");
+    return Failed("the main window");
   }
   menu_bar.release();  // the window destroys it
   dpi_ = DpiOf(hwnd_);
@@ -123,6 +121,14 @@ Status Form1::CreateControls() {
   const Form1ControlList& list = Form1Controls();
   for (std::size_t k = 0; k < list.size(); ++k) {
     const Form1Control& control = list[k];
+    if (control.kind == ControlKind::kFiller) continue;
+    // Accessibility names an edit box by the static text just before it in
+    // the Z-order, hidden or not; hidden, it is neither seen nor on the Tab walk.
+    if (!control.accessible_name.empty() &&
+        CreateWindowExW(0, L"STATIC", Wide(control.accessible_name).c_str(), WS_CHILD | SS_NOPREFIX,
+                        0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr) == nullptr) {
+      return Failed("a label of the main window");
+    }
     const ControlClass made_as = ClassOf(control);
     const RECT pixels = PixelRect(control.place, dpi_);
     HWND window = CreateWindowExW(
@@ -131,7 +137,7 @@ Status Form1::CreateControls() {
         pixels.bottom - pixels.top, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(k))),
         instance_, nullptr);
-    if (window == nullptr) return Failed("CreateWindowEx for a control");
+    if (window == nullptr) return Failed("a box or heading of the main window");
     controls_[k] = window;
     if (control.font != nullptr) {
       HFONT font = control.kind == ControlKind::kCell ? cell_font_.get() : heading_font_.get();
@@ -152,6 +158,7 @@ void Form1::PlaceControls() {
   UniqueFont heading_font = MakeFont(layout::kHeadingFont, dpi_);
   const Form1ControlList& list = Form1Controls();
   for (std::size_t k = 0; k < list.size(); ++k) {
+    if (controls_[k] == nullptr) continue;  // a filler, painted
     const RECT pixels = PixelRect(list[k].place, dpi_);
     MoveWindow(controls_[k], pixels.left, pixels.top, pixels.right - pixels.left,
                pixels.bottom - pixels.top, TRUE);
@@ -213,6 +220,7 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       RECT client{};
       GetClientRect(hwnd_, &client);
       FillRect(reinterpret_cast<HDC>(wparam), &client, brushes_.background());
+      PaintFillers(reinterpret_cast<HDC>(wparam));
       return 1;
     }
     case WM_ACTIVATE:
@@ -237,6 +245,13 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_EXITMENULOOP:
       access_keys_.OnExitMenuLoop();
       break;
+    case WM_GETDPISCALEDSIZE:
+      // Asked before a move to a monitor of another resolution: the frame and
+      // menu bar do not scale as the client area does, so the size is worked
+      // out afresh rather than scaled.
+      *reinterpret_cast<SIZE*>(lparam) =
+          WindowSizeForClient(kStyle, kExStyle, static_cast<int>(wparam));
+      return TRUE;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
@@ -284,15 +299,28 @@ void Form1::OnCommand(WPARAM wparam, LPARAM lparam) {
   }
 }
 
-// Disabled edit boxes (the fillers) and static text (the headings) ask here.
+// The fillers as disabled edit boxes would look: the frame of the scheme's
+// edit boxes, in the filler colour inside.
+void Form1::PaintFillers(HDC dc) {
+  const HTHEME theme = OpenThemeData(hwnd_, L"Edit");
+  for (const Form1Control& control : Form1Controls()) {
+    if (control.kind != ControlKind::kFiller) continue;
+    RECT filler = PixelRect(control.place, dpi_);
+    if (theme != nullptr) {
+      DrawThemeBackground(theme, dc, EP_EDITTEXT, ETS_DISABLED, &filler, nullptr);
+    } else {
+      DrawEdge(dc, &filler, EDGE_SUNKEN, BF_RECT);
+    }
+    InflateRect(&filler, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+    FillRect(dc, &filler, brushes_.filler());
+  }
+  if (theme != nullptr) CloseThemeData(theme);
+}
+
+// The headings, static controls, ask here.
 LRESULT Form1::OnControlColour(HDC dc, HWND control) {
   const auto k = ControlOfId(GetDlgCtrlID(control));
-  const ControlKind kind = k ? Form1Controls()[*k].kind : ControlKind::kCell;
-  if (kind == ControlKind::kFiller) {
-    SetBkColor(dc, brushes_.filler_colour());
-    return reinterpret_cast<LRESULT>(brushes_.filler());
-  }
-  if (kind == ControlKind::kHeading) {
+  if (k && Form1Controls()[*k].kind == ControlKind::kHeading) {
     SetTextColor(dc, brushes_.heading_text());
     SetBkColor(dc, brushes_.heading_colour());
     return reinterpret_cast<LRESULT>(brushes_.heading());

@@ -48,6 +48,7 @@ class Form1 : private Form1View {
                                    UINT_PTR subclass, DWORD_PTR form);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(WPARAM wparam, LPARAM lparam);
+  void PaintFillers(HDC dc);
   LRESULT OnControlColour(HDC dc, HWND control);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnColoursChanged();
@@ -65,7 +66,7 @@ class Form1 : private Form1View {
   UniqueFont cell_font_;
   UniqueFont heading_font_;
   MenuAccessKeys access_keys_;
-  // By place in Form1Controls().
+  // By place in Form1Controls(); null for the fillers, which are painted.
   std::array<HWND, kControlCount> controls_{};
   // The cell that had the focus when the window was last deactivated.
   HWND focused_ = nullptr;

@@ -17,7 +17,6 @@ class Form1Brushes {
 
   HBRUSH background() const { return background_.get(); }
   HBRUSH filler() const { return filler_.get(); }
-  COLORREF filler_colour() const { return filler_colour_; }
   HBRUSH heading() const { return heading_.get(); }
   COLORREF heading_colour() const { return heading_colour_; }
   COLORREF heading_text() const { return heading_text_; }

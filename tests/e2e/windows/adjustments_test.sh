@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # File > Printer Calibration > Enter Adjustments in quillet.exe under Wine:
 # two input boxes titled like the program, the answers written to Quillex.dat,
-# and the Print item's caption, first from the load and then from the entry.
+# and the Print item's caption, first from the load and then from the entry,
+# and from a file holding NULs.
 # The caption is read by comparing the menu bar, pixel by pixel, with one the
 # probe draws with the caption expected.
 # Usage: adjustments_test.sh QUILLET_EXE WINDOW_PROBE_EXE
@@ -44,6 +45,13 @@ wait_for 5 bar_changed || fail "the menu bar did not change after Enter Adjustme
 exit_app
 expect_bytes "$dat" '0.25\r\n-0.125\r\n'
 
+# A NUL in the file shows as a blank; it does not end the caption.
+printf '0\0.5\r\n\0\r\n' >"$dat"
+wine_start_app
+menu_bar_image "$E2E_WID" "$E2E_TMP/nul.png"
+exit_app
+
 expect_menu_bar "$E2E_TMP/loaded.png" '&Print (Adj=0/0)'
 expect_menu_bar "$E2E_TMP/entered.png" '&Print Adj=0.25/-0.125'
+expect_menu_bar "$E2E_TMP/nul.png" '&Print (Adj=0 .5/ )'
 note "Windows adjustments test passed"

@@ -2,10 +2,11 @@
 # Typing into quillet.exe's grid under Wine as a user does: the focus starting
 # in R1Text1(0), Tab across a row end and from the last box back to the first,
 # a letter outside ASCII, a double-click copy on an upper box and none on a
-# lower one, Clear, and the exact bytes File > LabelList > Add to
-# LabelList.txt appends, in Windows-1252.
-# Usage: typing_test.sh QUILLET_EXE
+# lower one, Clear, a paste of several lines, and the exact bytes File >
+# LabelList > Add to LabelList.txt appends, in Windows-1252.
+# Usage: typing_test.sh QUILLET_EXE WINDOW_PROBE_EXE
 QUILLET=$(realpath "$1")
+PROBE=$(realpath "$2")
 here=$(dirname "$0")
 source "$here/../e2e_lib.sh"
 source "$here/wine_e2e_lib.sh"
@@ -61,6 +62,21 @@ menu c
 : >"$list"
 add_to_list
 expect_bytes "$list" ''
+
+# Ctrl+V of several lines keeps the first, so the list gets one record: the
+# box itself stops at the LF of "L1\r\nL2", the program at the lone CR of
+# "A\rB" (a line end of old Macs).
+paste_into_cell() { # TEXT GROUP INDEX LINE
+  timeout 60 wine "$PROBE" clipboard "$1" || fail "could not put \"$1\" on the clipboard"
+  click_cell "$2" "$3" "$4"
+  xdotool key ctrl+v
+  sleep 0.2
+}
+paste_into_cell 'L1\r\nL2' 1 0 1
+paste_into_cell 'A\rB' 1 0 2
+: >"$list"
+add_to_list
+expect_bytes "$list" '"L1 A"\r\n'
 
 expect_bytes "$E2E_TMP/work/Quillex.dat" '0\r\n0\r\n'
 exit_app

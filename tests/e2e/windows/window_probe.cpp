@@ -7,6 +7,14 @@
 //   window_probe menubar CAPTION  shows a window titled "Quillet menu bar"
 //                                 with the program's menu bar, the offsets
 //                                 item captioned CAPTION, until it is closed
+//   window_probe clipboard TEXT   puts TEXT on the clipboard as Unicode text,
+//                                 its "\r" and "\n" as CR and LF
+//   window_probe accessibility    checks what a screen reader is told of the
+//                                 main window's controls (oleacc): each cell
+//                                 editable text named as in the shared
+//                                 control list, nothing else editable text;
+//                                 prints the counts, and each cell that
+//                                 differs
 // Menus live inside their process under Wine, so a caption cannot be read
 // from outside; the tests compare the program's menu bar, pixel by pixel,
 // with this one drawn with the caption expected.
@@ -14,11 +22,14 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <oleacc.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <string>
 
+#include "ui/form1_controls.h"
 #include "ui/menu_tree.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/form1_menus.h"
@@ -111,13 +122,97 @@ int ShowMenuBar(HINSTANCE instance, const wchar_t* caption) {
   return 0;
 }
 
+int SetClipboard(const std::wstring& escaped) {
+  std::wstring text;
+  for (std::size_t i = 0; i < escaped.size(); ++i) {
+    const wchar_t next = i + 1 < escaped.size() ? escaped[i + 1] : L'\0';
+    const bool escape = escaped[i] == L'\\' && (next == L'r' || next == L'n');
+    text += escape ? (escaped[++i] == L'r' ? L'\r' : L'\n') : escaped[i];
+  }
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) return 1;
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return 1;
+  EmptyClipboard();
+  const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  return set ? 0 : 1;
+}
+
+// The role and name oleacc gives a window's client object.
+struct Accessible {
+  long role = 0;
+  std::wstring name;
+};
+
+Accessible AccessibleOf(HWND window) {
+  Accessible seen;
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void**>(&object)))) {
+    return seen;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{};
+  if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) seen.role = role.lVal;
+  BSTR name = nullptr;
+  if (object->get_accName(self, &name) == S_OK && name != nullptr) seen.name = name;
+  SysFreeString(name);
+  object->Release();
+  return seen;
+}
+
+// The visible children of the main window are its cells and headings in list
+// order; the fillers are painted, no windows.
+int CheckAccessibility() {
+  const HWND form = FindWindowW(L"QuilletForm1", nullptr);
+  if (form == nullptr) {
+    std::fprintf(stderr, "window_probe: no main window\n");
+    return 1;
+  }
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const quillet::Form1ControlList& list = quillet::Form1Controls();
+  std::size_t k = 0, windows = 0, named = 0, editable = 0, wrong = 0;
+  for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT), ++windows) {
+    const Accessible seen = AccessibleOf(child);
+    editable += seen.role == ROLE_SYSTEM_TEXT;
+    if (!IsWindowVisible(child)) continue;
+    while (k < list.size() && list[k].kind == quillet::ControlKind::kFiller) ++k;
+    if (k == list.size()) break;
+    const quillet::Form1Control& control = list[k++];
+    if (control.kind != quillet::ControlKind::kCell) continue;
+    if (seen.role == ROLE_SYSTEM_TEXT &&
+        seen.name == std::wstring(control.accessible_name.begin(), control.accessible_name.end())) {
+      ++named;
+      continue;
+    }
+    ++wrong;
+    const std::wstring line = std::wstring(control.name.begin(), control.name.end()) + L": role " +
+                              std::to_wstring(seen.role) + L", name \"" + seen.name + L"\"\n";
+    std::fputws(line.c_str(), stdout);
+  }
+  CoUninitialize();
+  std::printf("%zu cells named, %zu windows read as editable text, %zu child windows\n", named,
+              editable, windows);
+  return wrong == 0 && named == quillet::kCellBoxCount && editable == named ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // the texts' own line ends, untranslated
-  const std::wstring mode = argc == 3 ? argv[1] : L"";
-  if (mode == L"texts") return PrintTexts(argv[2]);
-  if (mode == L"menubar") return ShowMenuBar(GetModuleHandleW(nullptr), argv[2]);
-  std::fprintf(stderr, "usage: window_probe texts TITLE | menubar CAPTION\n");
+  const std::wstring mode = argc >= 2 ? argv[1] : L"";
+  if (argc == 3 && mode == L"texts") return PrintTexts(argv[2]);
+  if (argc == 3 && mode == L"menubar") return ShowMenuBar(GetModuleHandleW(nullptr), argv[2]);
+  if (argc == 3 && mode == L"clipboard") return SetClipboard(argv[2]);
+  if (argc == 2 && mode == L"accessibility") return CheckAccessibility();
+  std::fprintf(stderr,
+               "usage: window_probe texts TITLE | menubar CAPTION | clipboard TEXT | "
+               "accessibility\n");
   return 2;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quillet.exe's window under Wine as it first appears: its title, its client
 # area below the menu bar at 96 and at 144 dots per inch, its colours, the
-# calibration file it creates, and its two
+# calibration file it creates, what a screen reader is told of its controls,
+# the client area's height whatever the calibration file holds, and its two
 # ends, File > Exit and closing the window, each with status 0. A calibration
 # file that cannot be read is named in a message once the window is up.
 # Usage: window_test.sh QUILLET_EXE WINDOW_PROBE_EXE
@@ -46,7 +47,27 @@ expect_pixel $((600 / 15 + 1)) $((top + 240 / 15 + 31)) "#FFFFFF" "heading Label
 # A first start in an empty folder writes the default calibration, and only that.
 expect_bytes "$E2E_TMP/work/Quillex.dat" '0\r\n0\r\n'
 [[ $(ls -A "$E2E_TMP/work") == Quillex.dat ]] || fail "unexpected files: $(ls -A "$E2E_TMP/work")"
+
+# A screen reader hears each cell by its name, and nothing else as a box to type in.
+timeout 60 wine "$PROBE" accessibility >"$E2E_TMP/accessibility" 2>&1 ||
+  fail "what oleacc tells of the controls: $(tr '\n' ' ' <"$E2E_TMP/accessibility" | cut -c1-600)"
+note "oleacc: $(tail -1 "$E2E_TMP/accessibility")"
 exit_app
+
+# Whatever Quillex.dat holds, the Print caption keeps the menu bar one row:
+# a long first line, the line feeds of a Linux editor, NUL bytes.
+for bytes in "$(printf 'W%.0s' {1..400})\r\n0\r\n" "0.25\n0.5\n\n\n\n\n\n\n" '0\0\0\0.5\r\n\0\0\r\n'; do
+  printf "$bytes" >"$E2E_TMP/work/Quillex.dat"
+  wine_start_app
+  expect_pixel 4 2 "#C0C0C0" "the menu bar"
+  top=$(client_top "#FFFFFF")
+  height=$(window_height "$E2E_WID")
+  ((height - top == WINE_CLIENT_HEIGHT)) ||
+    fail "with Quillex.dat \"${bytes:0:24}\" the client area is $((height - top)) px high, expected $WINE_CLIENT_HEIGHT"
+  exit_app
+done
+note "Quillex.dat holding a long line, line feeds or NULs: the client area stays ${WINE_CLIENT_HEIGHT} px high"
+printf '0\r\n0\r\n' >"$E2E_TMP/work/Quillex.dat"
 expect_bytes "$E2E_TMP/work/Quillex.dat" '0\r\n0\r\n'
 
 # At 144 dots per inch the same twips are half as many pixels again.

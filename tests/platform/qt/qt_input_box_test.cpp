@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -99,6 +100,35 @@ TEST(QtInputBox, ShowsTheFileTextAsPlainTextWithoutAccessKeys) {
   EXPECT_EQ(check.label, QStringLiteral("(Currently <b>x</b>&y)"));
   EXPECT_EQ(check.label_format, Qt::PlainText);
   EXPECT_FALSE(check.label_has_buddy);
+}
+
+// Whatever the calibration file holds, the box keeps a width of about 80
+// characters with its buttons in view, and its field is named by its prompt.
+TEST(QtInputBox, KeepsItsShapeWhateverThePromptQuotes) {
+  for (const std::u16string& current :
+       {std::u16string(u" .3"), std::u16string(1 << 20, u'W'),
+        std::u16string(u"1\n2\0003\t4", 8) + std::u16string(300, u'\n'),
+        u"a " + std::u16string(5000, u'\u2030') + u" b"}) {
+    QtInputBox input(nullptr);
+    DialogCheck check;
+    bool in_shape = false;
+    WhenOpen(check, [&](QInputDialog& dialog) {
+      in_shape = dialog.width() <= QFontMetrics(dialog.font()).averageCharWidth() * 90 &&
+                 dialog.screen()->availableGeometry().contains(dialog.frameGeometry()) &&
+                 Field(dialog).accessibleName() == dialog.labelText();
+      for (auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+        const QPushButton* button = dialog.findChild<QDialogButtonBox*>()->button(which);
+        in_shape = in_shape && button->isVisible() &&
+                   dialog.rect().contains(QRect(button->mapTo(&dialog, QPoint()), button->size()));
+      }
+      dialog.reject();
+    });
+    (void)input.Ask(u"Enter LEFT/RIGHT Adjustment in Inches\r\r(Currently " + current + u")");
+    ASSERT_TRUE(check.found);
+    EXPECT_TRUE(in_shape) << current.size();
+    EXPECT_FALSE(check.label.contains(QChar(0)) || check.label.contains('\t'));
+    EXPECT_TRUE(check.label.startsWith("Enter LEFT/RIGHT Adjustment in Inches\n\n(Currently "));
+  }
 }
 
 TEST(QtInputBox, GivesBackTheAnswerOnOkAndNothingOtherwise) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_input_box.h"
 #include "platform/win32/win32_printer_dialog.h"
@@ -99,71 +100,111 @@ void Answer(HWND box, const std::wstring& text, Close close) {
   }
 }
 
-TEST(PromptLines, EachLoneCrBecomesALineBreak) {
+TEST(PromptLines, EachCrBecomesALineBreakAndTheRestOneLine) {
   const std::pair<std::u16string, std::wstring> cases[] = {
       {u"a\rb", L"a\r\nb"},
       {u"a\r\r\rb", L"a\r\n\r\n\r\nb"},
       {u"a\r\nb", L"a\r\nb"},
       {u"end\r", L"end\r\n"},
       {u"\rx", L"\r\nx"},
-      {u"a\nb & c", L"a\nb & c"},
+      {std::u16string(u"a\nb & c\0d", 9), L"a b & c d"},
       {u"", L""},
   };
   for (const auto& [prompt, lines] : cases) EXPECT_EQ(PromptLines(prompt), lines);
 }
 
+// An extended template: the one in which DS_SHELLFONT and "MS Shell Dlg"
+// give the system's dialog font.
+TEST(Win32InputBox, IsMadeFromAnExtendedTemplateInTheShellFont) {
+  const std::vector<WORD> words = InputBoxTemplate();
+  ASSERT_GT(words.size(), 40u);
+  EXPECT_EQ(MAKELONG(words[0], words[1]), 0xFFFF0001);  // version 1, the extended form's signature
+  EXPECT_EQ(MAKELONG(words[6], words[7]) & DS_SHELLFONT, static_cast<DWORD>(DS_SHELLFONT));
+  // After the title "Quillet": 8 points, normal weight, italic and charset, the face.
+  EXPECT_EQ(std::wstring(words.begin() + 26, words.begin() + 38), L"MS Shell Dlg");
+}
+
+// Whatever the calibration file holds, the prompt shows whole in a box of the
+// one width, the field below it, OK and Cancel in view. (The prompt, first in
+// the template, is what accessibility names the field by.)
 TEST(Win32InputBox, ShowsThePromptAsItIsOverItsOwnerWithAnEmptyFieldInFocus) {
   if (Owner() == nullptr) GTEST_SKIP() << "no display";
-  const std::u16string prompt = LeftRightPrompt(u"a&b.25");
-  struct {
-    std::wstring title, prompt, field;
-    LONG_PTR prompt_style = 0;
-    bool field_focused = false;
-    HWND owner = nullptr;
-    RECT box{}, owner_rect{}, prompt_rect{};
-    int prompt_needs = 0;  // height the prompt's lines take in its font and width
-  } seen;
-  Win32InputBox input;
-  input.SetOwner(Owner());
-  WhenShown look([&](HWND box) {
-    const HWND text = GetDlgItem(box, kInputBoxPromptId);
-    seen.title = TextOf(box);
-    seen.prompt = TextOf(text);
-    seen.field = TextOf(GetDlgItem(box, kInputBoxFieldId));
-    seen.prompt_style = GetWindowLongPtrW(text, GWL_STYLE);
-    seen.field_focused = GetFocus() == GetDlgItem(box, kInputBoxFieldId);
-    seen.owner = GetWindow(box, GW_OWNER);
-    GetWindowRect(box, &seen.box);
-    GetWindowRect(Owner(), &seen.owner_rect);
-    GetWindowRect(text, &seen.prompt_rect);
-    const HDC dc = GetDC(text);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
-    RECT needed{0, 0, seen.prompt_rect.right - seen.prompt_rect.left, 0};
-    DrawTextW(dc, seen.prompt.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    seen.prompt_needs = needed.bottom;
-    SelectObject(dc, old);
-    ReleaseDC(text, dc);
-    Answer(box, L"", Close::kCancelButton);
-  });
-  EXPECT_EQ(input.Ask(prompt), std::nullopt);
-  ASSERT_TRUE(look.answered());
-  EXPECT_EQ(seen.title, L"Quillet");
-  EXPECT_EQ(seen.prompt, PromptLines(prompt));
-  EXPECT_TRUE(seen.prompt_style & SS_NOPREFIX);  // "&" shown, not an access key
-  EXPECT_EQ(seen.field, L"");
-  EXPECT_TRUE(seen.field_focused);
-  EXPECT_EQ(seen.owner, Owner());
-  const auto centre = [](const RECT& r) {
-    return std::pair((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const std::u16string currents[] = {
+      u"a&b.25",
+      std::u16string(1 << 20, u'W'),
+      std::u16string(u"1\n2\0003\t4", 8) + std::u16string(300, u'\n'),
+      u"a " + std::u16string(5000, u'\u2030') + u" b",
   };
-  EXPECT_NEAR(centre(seen.box).first, centre(seen.owner_rect).first, 1);
-  EXPECT_NEAR(centre(seen.box).second, centre(seen.owner_rect).second, 1);
-  EXPECT_LE(seen.prompt_needs, seen.prompt_rect.bottom - seen.prompt_rect.top);
-  const HDC screen = GetDC(nullptr);
-  std::printf("input box at %d dpi: %ld x %ld pixels\n", GetDeviceCaps(screen, LOGPIXELSY),
-              seen.box.right - seen.box.left, seen.box.bottom - seen.box.top);
-  ReleaseDC(nullptr, screen);
+  LONG width = 0;
+  for (const std::u16string& current : currents) {
+    SCOPED_TRACE(current.size());
+    const std::u16string prompt = LeftRightPrompt(current);
+    struct {
+      std::wstring title, prompt, field;
+      LONG_PTR prompt_style = 0;
+      bool field_focused = false;
+      HWND owner = nullptr;
+      RECT box{}, client{}, owner_rect{}, prompt_rect{}, field_rect{}, ok{}, cancel{};
+      int prompt_needs = 0;  // height the prompt's lines take in its font and width
+    } seen;
+    Win32InputBox input;
+    input.SetOwner(Owner());
+    WhenShown look([&](HWND box) {
+      const HWND text = GetDlgItem(box, kInputBoxPromptId);
+      const HWND field = GetDlgItem(box, kInputBoxFieldId);
+      seen.title = TextOf(box);
+      seen.prompt = TextOf(text);
+      seen.field = TextOf(field);
+      seen.prompt_style = GetWindowLongPtrW(text, GWL_STYLE);
+      seen.field_focused = GetFocus() == field;
+      seen.owner = GetWindow(box, GW_OWNER);
+      GetWindowRect(box, &seen.box);
+      GetClientRect(box, &seen.client);
+      GetWindowRect(Owner(), &seen.owner_rect);
+      const std::pair<HWND, RECT*> parts[] = {{text, &seen.prompt_rect},
+                                              {field, &seen.field_rect},
+                                              {GetDlgItem(box, IDOK), &seen.ok},
+                                              {GetDlgItem(box, IDCANCEL), &seen.cancel}};
+      for (const auto& [part, rect] : parts) {
+        GetWindowRect(part, rect);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(rect), 2);
+      }
+      const HDC dc = GetDC(text);
+      const HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+      RECT needed{0, 0, seen.prompt_rect.right - seen.prompt_rect.left, 0};
+      DrawTextW(dc, seen.prompt.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+      seen.prompt_needs = needed.bottom;
+      SelectObject(dc, old);
+      ReleaseDC(text, dc);
+      Answer(box, L"", Close::kCancelButton);
+    });
+    EXPECT_EQ(input.Ask(prompt), std::nullopt);
+    ASSERT_TRUE(look.answered());
+    EXPECT_EQ(seen.title, L"Quillet");
+    EXPECT_EQ(seen.prompt, PromptLines(prompt));
+    EXPECT_TRUE(seen.prompt_style & SS_NOPREFIX);  // "&" shown, not an access key
+    EXPECT_EQ(seen.field, L"");
+    EXPECT_TRUE(seen.field_focused);
+    EXPECT_EQ(seen.owner, Owner());
+    const auto centre = [](const RECT& r) {
+      return std::pair((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    EXPECT_NEAR(centre(seen.box).first, centre(seen.owner_rect).first, 1);
+    EXPECT_NEAR(centre(seen.box).second, centre(seen.owner_rect).second, 1);
+    EXPECT_LE(seen.prompt_needs, seen.prompt_rect.bottom - seen.prompt_rect.top);
+    EXPECT_GE(seen.field_rect.top, seen.prompt_rect.bottom);
+    for (const RECT& part : {seen.prompt_rect, seen.field_rect, seen.ok, seen.cancel}) {
+      EXPECT_TRUE(part.left >= 0 && part.top >= 0 && part.right <= seen.client.right &&
+                  part.bottom <= seen.client.bottom);
+    }
+    if (width == 0) width = seen.box.right - seen.box.left;
+    EXPECT_EQ(seen.box.right - seen.box.left, width);
+    const HDC screen = GetDC(nullptr);
+    std::printf("input box at %d dpi: %ld x %ld pixels\n", GetDeviceCaps(screen, LOGPIXELSY),
+                seen.box.right - seen.box.left, seen.box.bottom - seen.box.top);
+    ReleaseDC(nullptr, screen);
+  }
 }
 
 TEST(Win32InputBox, GivesTheFieldOnOkAndNothingOnCancelOrClose) {

@@ -1,6 +1,9 @@
 #include "platform/win32/win32_program_starter.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <filesystem>
@@ -75,6 +78,44 @@ TEST(StartDetached, StartsTheProgramShownNormallyWithItsArgumentsIntact) {
     EXPECT_EQ(seen[1], std::to_string(SW_SHOWNORMAL));
     EXPECT_EQ(std::vector<std::string>(seen.begin() + 2, seen.end()), arguments);
   }
+}
+
+// The program file of a notepad.exe this process started, which is ended so
+// that no editor outlives the test; empty when there is none.
+std::filesystem::path EndStartedNotepad() {
+  std::wstring file(MAX_PATH * 4, L'\0');
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && file[0] == L'\0';
+       more = Process32NextW(snapshot, &entry)) {
+    if (entry.th32ParentProcessID != GetCurrentProcessId()) continue;
+    if (_wcsicmp(entry.szExeFile, L"notepad.exe") != 0) continue;
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, entry.th32ProcessID);
+    DWORD size = static_cast<DWORD>(file.size());
+    QueryFullProcessImageNameW(process, 0, file.data(), &size);
+    TerminateProcess(process, 0);
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+  return file.c_str();
+}
+
+TEST(Win32ProgramStarter, StartsTheSystemNotepadNotOneInTheWorkingFolder) {
+  TempDir dir(TempDir::kEnter);
+  // A planted notepad.exe that would write probe.txt here if it ran.
+  std::filesystem::copy_file(ProbeIn(dir), dir / "notepad.exe");
+  ASSERT_TRUE(Win32ProgramStarter().OpenInTextEditor("LabelList.txt").ok());
+  std::filesystem::path started;
+  for (int tries = 0; tries < 100 && started.empty(); ++tries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    started = EndStartedNotepad();
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_FALSE(std::filesystem::exists("probe.txt")) << "the planted notepad.exe ran";
+  ASSERT_TRUE(SystemTextEditor().ok());
+  EXPECT_TRUE(!started.empty() && std::filesystem::equivalent(started, *SystemTextEditor()))
+      << started;
 }
 
 TEST(StartDetached, AProgramThatCannotBeStartedIsAFailureNamingIt) {

@@ -107,11 +107,50 @@ TEST_F(Form1Test, TypingGoesIntoTheSheetAndSheetChangesShowInTheBoxes) {
   EXPECT_EQ(Box(9, 8, Line::Text2)->text(), "");
 }
 
-TEST_F(Form1Test, APastedHugeTextIsKeptWhole) {
-  const QString huge(100000, QChar('x'));
-  QApplication::clipboard()->setText(huge);
-  Box(1, 0, Line::Text2)->paste();
-  EXPECT_EQ(window->sheet().GetText(1, 0, Line::Text2).size(), 100000u);
+// Through the clipboard: a one-line box takes what is pasted up to its first
+// line break, where the caret is, and the box shows what the sheet holds.
+TEST_F(Form1Test, APasteKeepsItsFirstLineAndAHugeOneIsKeptWhole) {
+  const struct {
+    const char16_t* before;
+    int caret;
+    std::u16string pasted;
+    std::u16string after;
+  } cases[] = {
+      {u"", 0, u"L1\r\nL2", u"L1"},
+      {u"ab", 1, u"X\nY", u"aXb"},
+      {u"ab", 2, u"A\rB", u"abA"},
+      {u"x", 0, u"\u2029para", u"x"},
+      {u"", 0, std::u16string(100000, u'x'), std::u16string(100000, u'x')},
+  };
+  QLineEdit* box = Box(1, 0, Line::Text2);
+  for (const auto& c : cases) {
+    window->sheet().SetText(1, 0, Line::Text2, c.before);
+    box->setCursorPosition(c.caret);
+    QApplication::clipboard()->setText(QString::fromStdU16String(c.pasted));
+    box->paste();
+    EXPECT_EQ(window->sheet().GetText(1, 0, Line::Text2), c.after) << c.after.size();
+    EXPECT_EQ(box->text().toStdU16String(), c.after) << c.after.size();
+  }
+}
+
+// Whatever the calibration file holds, its text on the Print item keeps the
+// menu bar one row, About in view, and the grid whole below it.
+TEST_F(Form1Test, TheCalibrationFileCannotChangeTheWindowsShape) {
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  const int one_row = window->menuBar()->height();
+  for (const std::string& bytes :
+       {std::string(1000, 'W'), std::string(1000, '\x89'),  // per mille signs, wider still
+        "0.25\n0.5\n" + std::string(300, '\n'), std::string(1 << 20, '&')}) {
+    window.reset();
+    WriteBytes(folder / "Quillex.dat", bytes);
+    window = std::make_unique<Form1>(Services{printer, input, messages, starter, program_file});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_EQ(window->menuBar()->height(), one_row) << bytes.substr(0, 12);
+    EXPECT_EQ(window->centralWidget()->size(), QSize(740, 462)) << bytes.substr(0, 12);
+    EXPECT_LE(window->menuBar()->actionGeometry(window->MenuItem("About")).right(), 740);
+  }
 }
 
 TEST_F(Form1Test, MenuTree) {

@@ -54,6 +54,22 @@ TEST(PixelRect, ScalesEdgesSoNeighboursKeepTheirOverlapsAndGaps) {
   }
 }
 
+// What the window answers WM_GETDPISCALEDSIZE with before a move to a monitor
+// of another resolution: the frame and menu bar of that resolution round a
+// client area of 11100 x 6930 twips.
+TEST(WindowSizeForClient, KeepsTheClientAreaAtItsTwipsAtEveryResolution) {
+  constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  for (const int dpi : {96, 120, 144, 168, 192, 288}) {
+    const SIZE outer = WindowSizeForClient(style, WS_EX_CONTROLPARENT, dpi);
+    RECT frame{};
+    ASSERT_TRUE(AdjustWindowRectExForDpi(&frame, style, TRUE, WS_EX_CONTROLPARENT, dpi));
+    EXPECT_EQ(outer.cx - (frame.right - frame.left), TwipsToPixels(layout::kClientWidth, dpi))
+        << dpi;
+    EXPECT_EQ(outer.cy - (frame.bottom - frame.top), TwipsToPixels(layout::kClientHeight, dpi))
+        << dpi;
+  }
+}
+
 TEST(FontHeight, IsTheRoundedCharacterHeightNegated) {
   const struct {
     double points;
