@@ -12,8 +12,10 @@ namespace quillet {
 // An errno value.
 std::string ErrnoReason(int error);
 
-// A Windows error code (GetLastError()); only on Windows.
-std::string WindowsErrorReason(unsigned long error);
+// A Windows error code (GetLastError()); only on Windows. With `otherwise`,
+// an error that has no words of the program's own gets those words instead of
+// the system's text.
+std::string WindowsErrorReason(unsigned long error, const char* otherwise = nullptr);
 
 // The system's own text made a reason: the first letter in lower case, the
 // closing full stop and line break taken off. Empty when the text was.

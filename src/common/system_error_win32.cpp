@@ -7,7 +7,7 @@
 
 namespace quillet {
 
-std::string WindowsErrorReason(unsigned long error) {
+std::string WindowsErrorReason(unsigned long error, const char* otherwise) {
   switch (error) {
     case ERROR_SUCCESS:
       return ErrnoReason(0);
@@ -28,6 +28,7 @@ std::string WindowsErrorReason(unsigned long error) {
     default:
       break;
   }
+  if (otherwise != nullptr) return otherwise;
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

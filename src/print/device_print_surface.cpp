@@ -35,7 +35,12 @@ Status DevicePrintSurface::EndDoc() {
   if (ended_) return Status::Ok();
   ended_ = true;
   const std::vector<PlacedText> page = std::exchange(page_, {});
-  if (Status started = StartJob(); !started) return NotStarted(DeviceName(), started.message());
+  const Result<JobStart> started = StartJob();
+  if (!started) return NotStarted(DeviceName(), started.message());
+  if (*started == JobStart::kCancelledByUser) {
+    cancelled_by_user_ = true;
+    return Status::Ok();
+  }
   for (const PlacedText& line : page) {
     if (Status placed = PlaceText(line); !placed) return Cancelled(placed);
   }

@@ -30,6 +30,9 @@ class PrintDevice {
   struct Resolution {
     double x = 0, y = 0;  // device pixels per inch; 0 when the device cannot tell
   };
+  // A job that did not fail to start: started, or cancelled by the user on the
+  // way (the Save-as box of a printer that prints into a file).
+  enum class JobStart { kStarted, kCancelledByUser };
 
   virtual ~PrintDevice() = default;
 
@@ -39,8 +42,8 @@ class PrintDevice {
   virtual Result<double> LineHeight(const PrintFont& font) = 0;
   // kPortrait or kLandscape, for the job that starts later.
   virtual void SetOrientation(std::int16_t orientation) = 0;
-  // Starts the job and its one page; a failure leaves nothing started.
-  virtual Status StartJob() = 0;
+  // Starts the job and its one page; a failure or a cancel leaves nothing started.
+  virtual Result<JobStart> StartJob() = 0;
   virtual Status PlaceText(const PlacedText& line) = 0;
   // Ends the page and sends the job.
   virtual Status EndJob() = 0;
@@ -65,7 +68,9 @@ class DevicePrintSurface : public PrintSurface, protected PrintDevice {
   Status Print(const std::u16string& text) override;
   // Starts the job, places every kept line and ends it; a failure on the way
   // cancels the job. Only the first call prints; without one nothing does.
+  // A job the user cancelled as it started is no failure: nothing is printed.
   Status EndDoc() override;
+  bool CancelledByUser() const override { return cancelled_by_user_; }
 
  private:
   Status Cancelled(const Status& reason);
@@ -78,6 +83,7 @@ class DevicePrintSurface : public PrintSurface, protected PrintDevice {
   PrintFont font_;
   std::vector<PlacedText> page_;
   bool ended_ = false;
+  bool cancelled_by_user_ = false;
 };
 
 }  // namespace quillet

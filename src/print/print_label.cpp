@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "print/scale_mode.h"
 
@@ -26,18 +28,29 @@ constexpr double kExtremeTerms[] = {
     (GroupCount - 1) * kRowPitch + (kRow1Y + kLineGap),
 };
 
+struct CutLine {
+  int group, index;
+  Line line;
+  std::u16string text;  // as it was before the cut
+};
+
 // Cuts every line longer than the field to its first 7 code units, in the sheet
-// itself, so the window shows what goes on paper. Lines that fit are not written.
-void TruncateLines(LabelSheet& sheet) {
+// itself, so the window shows what goes on paper. Lines that fit are not
+// written. Gives the lines it cut, to put back when the job is cancelled.
+std::vector<CutLine> TruncateLines(LabelSheet& sheet) {
+  std::vector<CutLine> cut;
   for (int index = 0; index < CellsPerGroup; ++index) {
     for (Line line : {Line::Text1, Line::Text2}) {
       for (int group = 1; group <= GroupCount; ++group) {
         const std::u16string& text = sheet.GetText(group, index, line);
-        if (text.size() > kFieldWidth)
+        if (text.size() > kFieldWidth) {
+          cut.push_back({group, index, line, text});
           sheet.SetText(group, index, line, text.substr(0, kFieldWidth));
+        }
       }
     }
   }
+  return cut;
 }
 
 }  // namespace
@@ -68,7 +81,7 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, Offset
   std::unique_ptr<PrintSurface> surface = std::move(chosen).value();
   if (!surface) return PrintOutcome::Dismissed;
 
-  TruncateLines(sheet);
+  std::vector<CutLine> cut = TruncateLines(sheet);
 
   surface->ScaleMode(kScaleInches);
   surface->Orientation(kLandscape);
@@ -97,6 +110,11 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, Offset
     }
   }
   if (Status ended = surface->EndDoc(); !ended) return ended;
+  if (surface->CancelledByUser()) {
+    for (CutLine& line : cut)
+      sheet.SetText(line.group, line.index, line.line, std::move(line.text));
+    return PrintOutcome::Dismissed;
+  }
   return PrintOutcome::Printed;
 }
 

@@ -33,7 +33,8 @@ bool IsUsableOffset(double inches);
 // Shows the printer dialog, cuts every line longer than 7 characters in the
 // sheet itself, and prints all 162 lines at their places moved by `offsets`.
 // Offsets that are not usable fail before the dialog; a dismissed or failed
-// dialog ends the call: in all these cases nothing is cut.
+// dialog ends the call: in all these cases nothing is cut. A job the user
+// cancels as it starts is dismissed too, and the cut lines are put back.
 Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, OffsetInches offsets);
 
 }  // namespace quillet

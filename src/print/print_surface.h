@@ -41,6 +41,9 @@ class PrintSurface {
   virtual Status Print(const std::u16string& text) = 0;
   // Sends everything printed since the document began to the printer as one job.
   virtual Status EndDoc() = 0;
+  // True once EndDoc printed nothing because the user cancelled the job as it
+  // started (the Save-as box of a printer that prints into a file).
+  virtual bool CancelledByUser() const { return false; }
 };
 
 }  // namespace quillet

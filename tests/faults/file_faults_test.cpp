@@ -1,11 +1,12 @@
 // Files that go away, fill up or are not files while the program runs: the
 // calibration file deleted behind its back; either file's name taken by a
 // pipe, folder or device, or the calibration far too long; and a disk with
-// no space left for either file.
+// no space left for either file or for a PDF printed into a file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QPrinter>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -17,6 +18,7 @@
 #include "common/text_file.h"
 #include "faults/window_doubles.h"
 #include "labellist/label_list.h"
+#include "platform/qt/qt_print_surface.h"
 #include "support/scripted_printer_dialog.h"
 
 namespace quillet::testing {
@@ -238,6 +240,23 @@ TEST_F(DiskFull, AddingALongBatchCutsTheListBackToItsOldBytes) {
   ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", "o space left");
   EXPECT_EQ(ReadBytes("LabelList.txt"), old_list);
   EXPECT_EQ(window->sheet().GetText(5, 5, Line::Text2).size(), 50000u);
+}
+
+TEST_F(DiskFull, PrintingIntoAPdfFileSaysSoAndLeavesNoBrokenFile) {
+  Arrange({{"old.pdf", "the user's old file"}});
+  for (const char* name : {"new.pdf", "old.pdf"}) {
+    auto printer = std::make_unique<QPrinter>();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString((fs::current_path() / name).string()));
+    QtPrintSurface surface(std::move(printer));
+    ASSERT_TRUE(surface.Print(u"label").ok());
+    const Status printed = surface.EndDoc();
+    UserSaw(printed.message());
+    EXPECT_EQ(printed.message(), "Could not write the file \"" + (disk_ / name).string() +
+                                     "\": no space left on device. Nothing was printed.");
+  }
+  EXPECT_EQ(ReadBytes("old.pdf"), "the user's old file");
+  ExpectOnlyThese({"old.pdf"});
 }
 
 }  // namespace

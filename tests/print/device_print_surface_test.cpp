@@ -14,7 +14,7 @@ namespace {
 // writes down its calls and fails the step it is told to.
 class FakeDevice : public DevicePrintSurface {
  public:
-  enum Step { kNone, kResolution, kFont, kStart, kSecondLine, kEnd };
+  enum Step { kNone, kResolution, kFont, kStart, kCancel, kSecondLine, kEnd };
   explicit FakeDevice(Step failing = kNone) : failing_(failing) {}
 
   std::vector<std::string> calls;
@@ -32,7 +32,10 @@ class FakeDevice : public DevicePrintSurface {
   void SetOrientation(std::int16_t orientation) override {
     calls.push_back("orientation " + std::to_string(orientation));
   }
-  Status StartJob() override { return Record(kStart, "start", "it is switched off"); }
+  Result<JobStart> StartJob() override {
+    if (Status started = Record(kStart, "start", "it is switched off"); !started) return started;
+    return failing_ == kCancel ? JobStart::kCancelledByUser : JobStart::kStarted;
+  }
   Status PlaceText(const PlacedText& line) override {
     placed.push_back(line);
     return Record(placed.size() == 2 ? kSecondLine : kNone, "place", "it ran out of paper");
@@ -107,6 +110,7 @@ TEST(DevicePrintSurface, ThePageWaitsForTheFirstEndDoc) {
   EXPECT_EQ(device.placed[1].font, (PrintFont{u"Arial", 8}));
 }
 
+// A job the user cancelled as it started is no failure, and nothing is placed.
 TEST(DevicePrintSurface, EveryFailureSaysWhereTheJobStoppedInOneWording) {
   const std::string not_started = "Could not start printing on the printer \"Fake\": ";
   const std::string cancelled =
@@ -132,6 +136,7 @@ TEST(DevicePrintSurface, EveryFailureSaysWhereTheJobStoppedInOneWording) {
        false,
        not_started + "it is switched off. Nothing was printed.",
        {measure, measure, "start"}},
+      {FakeDevice::kCancel, false, "", {measure, measure, "start"}},  // no failure
       {FakeDevice::kSecondLine,
        false,
        cancelled + "it ran out of paper" + kept,
@@ -150,6 +155,7 @@ TEST(DevicePrintSurface, EveryFailureSaysWhereTheJobStoppedInOneWording) {
     const Status ended = c.at_print ? printed : device.EndDoc();
     EXPECT_EQ(ended.message(), c.message);
     EXPECT_EQ(device.calls, c.calls);
+    EXPECT_EQ(device.CancelledByUser(), c.step == FakeDevice::kCancel);
   }
 }
 

@@ -1,9 +1,13 @@
 #include "platform/qt/qt_print_surface.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QString>
+#include <filesystem>
+
+#include "common/text_file.h"
 
 namespace quillet {
 namespace {
@@ -12,11 +16,28 @@ namespace {
 // rounded to 7.98 pt and the characters of a line would drift.
 constexpr int kResolution = 1440;
 
+// The margins of the printable area on the printer's page, in device pixels.
+// Qt gives the upright page's margins also for a landscape page
+// (setPageOrientation does not turn them), so they are read upright and turned
+// here a quarter turn counter-clockwise, as printers turn a landscape page:
+// its left edge is the upright page's bottom edge and its top edge the left.
+QMargins PrintableMargins(QPrinter& printer) {
+  const QPageLayout::Orientation orientation = printer.pageLayout().orientation();
+  printer.setPageOrientation(QPageLayout::Portrait);
+  QPageLayout upright = printer.pageLayout();
+  printer.setPageOrientation(orientation);
+  upright.setMargins(upright.minimumMargins());
+  const QMargins m = upright.marginsPixels(printer.resolution());
+  if (orientation == QPageLayout::Portrait) return m;
+  return {m.bottom(), m.left(), m.top(), m.right()};
+}
+
 }  // namespace
 
 QtPrintSurface::QtPrintSurface(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
   printer_->setResolution(kResolution);
-  printer_->setFullPage(false);  // the origin is the printable area's top-left
+  // The origin is the printable area's top-left, placed by StartJob.
+  printer_->setFullPage(true);
 }
 
 QtPrintSurface::~QtPrintSurface() = default;
@@ -46,11 +67,23 @@ void QtPrintSurface::SetOrientation(std::int16_t orientation) {
                                                          : QPageLayout::Portrait);
 }
 
-Status QtPrintSurface::StartJob() {
-  if (!painter_.begin(printer_.get())) {
-    return Status::Failure("it cannot be reached or written to");
+Result<PrintDevice::JobStart> QtPrintSurface::StartJob() {
+  const QMargins margins = PrintableMargins(*printer_);
+  origin_ = QPointF(margins.left(), margins.top());
+  QPaintDevice* target = printer_.get();
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+    pdf_bytes_.emplace();
+    pdf_bytes_->open(QIODevice::WriteOnly);
+    QPdfWriter& pdf = pdf_.emplace(&*pdf_bytes_);
+    pdf.setPdfVersion(printer_->pdfVersion());
+    pdf.setCreator(printer_->creator());
+    pdf.setTitle(printer_->docName());
+    pdf.setResolution(printer_->resolution());
+    pdf.setPageLayout(printer_->pageLayout());
+    target = &pdf;
   }
-  return Status::Ok();
+  if (!painter_.begin(target)) return Status::Failure("it cannot be reached or written to");
+  return JobStart::kStarted;
 }
 
 Status QtPrintSurface::PlaceText(const PlacedText& line) {
@@ -58,7 +91,7 @@ Status QtPrintSurface::PlaceText(const PlacedText& line) {
   const double dpi = printer_->resolution();
   painter_.setFont(font_);
   // Leading blanks stay in the text: they advance like any character.
-  painter_.drawText(QPointF(line.x_inches * dpi, line.y_inches * dpi + ascent),
+  painter_.drawText(origin_ + QPointF(line.x_inches * dpi, line.y_inches * dpi + ascent),
                     QString::fromStdU16String(line.text));
   return Status::Ok();
 }
@@ -73,6 +106,22 @@ Status QtPrintSurface::EndJob() {
 void QtPrintSurface::AbortJob() {
   printer_->abort();
   if (painter_.isActive()) painter_.end();
+  pdf_.reset();
+  pdf_bytes_.reset();
+}
+
+Status QtPrintSurface::EndDoc() {
+  if (Status printed = DevicePrintSurface::EndDoc(); !printed || !pdf_) return printed;
+  pdf_.reset();
+  const QByteArray bytes = pdf_bytes_->data();
+  pdf_bytes_.reset();
+  const std::filesystem::path file(QFile::encodeName(printer_->outputFileName()).toStdString());
+  if (Status written =
+          ReplaceFileBytes(file, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
+      !written) {
+    return Status::Failure(written.message() + " Nothing was printed.");
+  }
+  return Status::Ok();
 }
 
 std::string QtPrintSurface::DeviceName() const {

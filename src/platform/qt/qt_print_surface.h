@@ -1,9 +1,12 @@
 // The PrintSurface on a real printer or PDF file, through QPrinter and QPainter.
 #pragma once
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPointF>
 #include <memory>
 #include <optional>
 
@@ -23,13 +26,18 @@ class QtPrintSurface : public DevicePrintSurface {
 
   QPrinter& printer() { return *printer_; }
 
+  // Prints the page; into a PDF file, the file is written only then, whole,
+  // so that a failure (a full disk) leaves no broken file and is reported.
+  Status EndDoc() override;
+
  private:
   Resolution DeviceResolution() override;
   Result<double> LineHeight(const PrintFont& font) override;
   void SetOrientation(std::int16_t orientation) override;
   // The painter begins only here: QPrinter cannot take back a started job
-  // (abort() does nothing for PDF and CUPS output).
-  Status StartJob() override;
+  // (abort() does nothing for PDF and CUPS output). A PDF file's page is
+  // painted into memory.
+  Result<JobStart> StartJob() override;
   // The top of the line lies one ascent above the baseline Qt draws on.
   Status PlaceText(const PlacedText& line) override;
   Status EndJob() override;
@@ -40,7 +48,12 @@ class QtPrintSurface : public DevicePrintSurface {
   const QFontMetricsF& Metrics(const PrintFont& font);
 
   std::unique_ptr<QPrinter> printer_;
-  QPainter painter_;
+  // The PDF file's page while it is painted; gone once the file is written.
+  std::optional<QBuffer> pdf_bytes_;
+  std::optional<QPdfWriter> pdf_;
+  QPainter painter_;  // after the writer: it ends before the writer goes
+  // The printable area's top-left corner on the page, in device pixels.
+  QPointF origin_;
   std::optional<PrintFont> measured_;
   QFont font_;
   std::optional<QFontMetricsF> metrics_;

@@ -1,6 +1,7 @@
 #include "platform/win32/gdi_print_surface.h"
 
 #include <cmath>
+#include <optional>
 
 #include "common/ansi_text.h"
 #include "common/system_error.h"
@@ -12,14 +13,40 @@ namespace {
 
 constexpr wchar_t kDocumentName[] = L"Quillet labels";
 
-// The system's reason for the failure of the call that `step` made, or
-// `fallback` when it gave none.
+// Why a step failed, in plain words: the common failures (a full disk, a
+// folder refused) as every message words them, a queue that rejects the job
+// (which Windows reports as an invalid handle) as such, and anything else in
+// the step's own words `step_words` rather than the system's text.
+std::string Reason(DWORD error, const char* step_words) {
+  switch (error) {
+    case ERROR_SUCCESS:
+      return step_words;
+    case ERROR_INVALID_HANDLE:
+    case ERROR_INVALID_PRINTER_NAME:
+    case ERROR_PRINTER_DELETED:
+      return "it did not accept the job";
+    case ERROR_OUT_OF_PAPER:
+      return "it is out of paper";
+    case ERROR_PRINTQ_FULL:
+      return "its queue is full";
+    default:
+      return WindowsErrorReason(error, step_words);
+  }
+}
+
+// The call that `step` makes, which gives false on failure: nothing when it
+// succeeded, else its error code (ERROR_SUCCESS when it set none).
 template <typename Step>
-Status Failed(Step step, const char* fallback) {
+std::optional<DWORD> ErrorOf(Step step) {
   SetLastError(ERROR_SUCCESS);
-  if (step()) return Status::Ok();
-  const DWORD error = GetLastError();
-  return Status::Failure(error != ERROR_SUCCESS ? WindowsErrorReason(error) : fallback);
+  if (step()) return std::nullopt;
+  return GetLastError();
+}
+
+template <typename Step>
+Status Failed(Step step, const char* step_words) {
+  const std::optional<DWORD> error = ErrorOf(step);
+  return error ? Status::Failure(Reason(*error, step_words)) : Status::Ok();
 }
 
 std::string FontReason(const PrintFont& font) {
@@ -68,7 +95,7 @@ void GdiPrintSurface::SetOrientation(std::int16_t orientation) {
   devmode_changed_ = true;
 }
 
-Status GdiPrintSurface::StartJob() {
+Result<PrintDevice::JobStart> GdiPrintSurface::StartJob() {
   if (owned_dc_) {
     if (devmode_changed_) {
       const auto* settings = reinterpret_cast<const DEVMODEW*>(devmode_.data());
@@ -83,10 +110,10 @@ Status GdiPrintSurface::StartJob() {
     document.cbSize = sizeof document;
     document.lpszDocName = kDocumentName;
     document.lpszOutput = output.empty() ? nullptr : output.c_str();
-    if (Status started =
-            Failed([&] { return StartDocW(dc_, &document) > 0; }, "it did not accept the job");
-        !started) {
-      return started;
+    if (const std::optional<DWORD> error = ErrorOf([&] { return StartDocument(document) > 0; })) {
+      // The Save-as box of a printer that prints into a file was cancelled.
+      if (*error == ERROR_CANCELLED) return JobStart::kCancelledByUser;
+      return Status::Failure(Reason(*error, "it did not accept the job"));
     }
     if (Status paged = Failed([&] { return StartPage(dc_) > 0; }, "it refused a new page");
         !paged) {
@@ -98,7 +125,7 @@ Status GdiPrintSurface::StartJob() {
   SetTextColor(dc_, RGB(0, 0, 0));
   // The top-left corner of the line's cell at the point given, leading blanks included.
   SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
-  return Status::Ok();
+  return JobStart::kStarted;
 }
 
 bool GdiPrintSurface::Select(const PrintFont& font) {

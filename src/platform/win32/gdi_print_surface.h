@@ -37,13 +37,17 @@ class GdiPrintSurface : public DevicePrintSurface {
   Result<double> LineHeight(const PrintFont& font) override;
   // Landscape goes into the DEVMODE, which the DC is reset to before the job starts.
   void SetOrientation(std::int16_t orientation) override;
-  // ResetDC when the DEVMODE changed, StartDoc, StartPage.
-  Status StartJob() override;
+  // ResetDC when the DEVMODE changed, StartDoc, StartPage. A Save-as box
+  // cancelled in StartDoc (ERROR_CANCELLED) is the user's cancel.
+  Result<JobStart> StartJob() override;
   Status PlaceText(const PlacedText& line) override;
   // EndPage, EndDoc.
   Status EndJob() override;
   void AbortJob() override;
   std::string DeviceName() const override;
+
+  // StartDocW on the DC, where a printer that prints into a file asks for its name.
+  virtual int StartDocument(const DOCINFOW& document) { return StartDocW(dc_, &document); }
 
   // Selects `font` into the DC, unless it is selected already.
   bool Select(const PrintFont& font);

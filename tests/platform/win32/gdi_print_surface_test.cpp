@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "print/print_label.h"
@@ -83,6 +84,7 @@ class Lent : public PrintSurface {
   void FontName(const std::u16string& name) override { to_.FontName(name); }
   Status Print(const std::u16string& text) override { return to_.Print(text); }
   Status EndDoc() override { return to_.EndDoc(); }
+  bool CancelledByUser() const override { return to_.CancelledByUser(); }
 
  private:
   PrintSurface& to_;
@@ -199,6 +201,43 @@ TEST(GdiPrintSurface, APrinterThatTakesNoJobIsAFailureNamingIt) {
   EXPECT_EQ(message.rfind("Could not start printing on the printer \"Office \u00e9\": ", 0), 0u)
       << message;
   EXPECT_NE(message.find("Nothing was printed."), std::string::npos) << message;
+}
+
+// A printer whose StartDoc fails as a cancelled Save-as box or a refusing queue makes it.
+class StartDocFails : public GdiPrintSurface {
+ public:
+  explicit StartDocFails(DWORD error)
+      : GdiPrintSurface(UniqueDc(CreateCompatibleDC(nullptr)), u"PDF", {}), error_(error) {}
+
+ private:
+  int StartDocument(const DOCINFOW&) override {
+    SetLastError(error_);
+    return SP_ERROR;
+  }
+  DWORD error_;
+};
+
+// A cancel is a dismissal that keeps the texts uncut; failures are in plain words.
+TEST(GdiPrintSurface, ACancelledSaveAsBoxIsADismissalAndRefusalsArePlainWords) {
+  const std::string start = "Could not start printing on the printer \"PDF\": ";
+  const std::pair<DWORD, std::string> cases[] = {
+      {ERROR_CANCELLED, ""},
+      {ERROR_INVALID_HANDLE, start + "it did not accept the job. Nothing was printed."},
+      {ERROR_NOT_SUPPORTED, start + "it did not accept the job. Nothing was printed."},
+      {ERROR_OUT_OF_PAPER, start + "it is out of paper. Nothing was printed."},
+      {ERROR_DISK_FULL, start + "no space left on device. Nothing was printed."},
+  };
+  for (const auto& [error, message] : cases) {
+    SCOPED_TRACE(error);
+    LabelSheet sheet;
+    sheet.SetText(3, 5, Line::Text2, u"ABCDEFGHIJ");
+    StartDocFails printer(error);
+    LendingDialog dialog(printer);
+    const Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, {});
+    EXPECT_EQ(outcome.message(), message);
+    EXPECT_EQ(outcome.ok() && *outcome == PrintOutcome::Dismissed, message.empty());
+    EXPECT_TRUE(sheet.GetText(3, 5, Line::Text2) == (message.empty() ? u"ABCDEFGHIJ" : u"ABCDEFG"));
+  }
 }
 
 }  // namespace

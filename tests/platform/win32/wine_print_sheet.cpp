@@ -9,14 +9,12 @@
 #include <cstdio>
 #include <string>
 
-#include "calibration/calibrated_print.h"
 #include "common/ansi_text.h"
 #include "platform/win32/win32_font.h"
 #include "platform/win32/win32_printer_dialog.h"
+#include "support/known_sheet.h"
 
 namespace {
-
-using quillet::Line;
 
 class DefaultPrinter : public quillet::PrinterDialog {
  public:
@@ -30,19 +28,6 @@ class DefaultPrinter : public quillet::PrinterDialog {
 
  private:
   std::u16string output_file_;
-};
-
-struct Label {
-  int group, index;
-  const char16_t* line1;
-  const char16_t* line2;
-};
-
-// Every length the field centres differently, and one longer than a label.
-constexpr Label kLabels[] = {
-    {1, 0, u"A", u"L0"},       {1, 8, u"BB", u"L1"},         {5, 4, u"CCC", u"L2"},
-    {9, 0, u"DDDD", u"L3"},    {9, 8, u"EEEEE", u"L4"},      {3, 2, u"FFFFFF", u"L5"},
-    {7, 6, u"GGGGGGG", u"L6"}, {2, 5, u"HHHHHHHHHH", u"L7"},
 };
 
 // Where the printable area starts on the landscape page, and how far the
@@ -76,22 +61,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no default printer to print on\n");
     return 1;
   }
-  quillet::LabelSheet sheet;
-  for (const Label& label : kLabels) {
-    sheet.SetText(label.group, label.index, Line::Text1, label.line1);
-    sheet.SetText(label.group, label.index, Line::Text2, label.line2);
-  }
   DefaultPrinter printer(argc > 1 ? quillet::FromUtf8(argv[1]) : u"");
-  const auto printed = quillet::PrintCalibrated(sheet, printer);
-  if (!printed) {
-    std::fprintf(stderr, "%s\n", printed.message().c_str());
-    return 1;
-  }
-  for (const Label& label : kLabels) {
-    for (Line line : {Line::Text1, Line::Text2}) {
-      std::printf("%d %d %d %s\n", label.group, label.index, line == Line::Text1 ? 1 : 2,
-                  quillet::ToUtf8(sheet.GetText(label.group, label.index, line)).c_str());
-    }
-  }
-  return 0;
+  return quillet::testing::PrintKnownSheet(printer);
 }
