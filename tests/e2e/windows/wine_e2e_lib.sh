@@ -6,12 +6,15 @@
 # named by its title, the menu bar and client area inside, with no frame when
 # no window manager runs.
 
+source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
+
 # The client area at 96 dots per inch: 11100 x 6930 twips.
 readonly WINE_CLIENT_WIDTH=740 WINE_CLIENT_HEIGHT=462
 
 # wine_e2e_setup [--printer]: the temp folder and its exit trap, X, and a
-# fresh Wine prefix; with --printer also a private CUPS with one PDF queue,
-# made before the prefix so that Wine finds it there.
+# fresh Wine prefix (wine_prefix.sh); with --printer also a private CUPS with
+# one PDF queue, made first: Wine takes the printers it finds into the prefix
+# whenever a program loads its printing DLL, wineboot among them.
 wine_e2e_setup() {
   E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quillet-wine-e2e.XXXXXX")
   trap wine_e2e_cleanup EXIT
@@ -30,10 +33,7 @@ wine_e2e_setup() {
     timeout 20 lpadmin -p QuilletTest -v "file:$E2E_TMP/cups/out/labels.pdf" -P "$ppd" -E 2>/dev/null
     timeout 20 lpadmin -d QuilletTest
   fi
-  local start=$SECONDS
-  timeout --kill-after=10 180 wineboot --init >"$E2E_TMP/wineboot.log" 2>&1 ||
-    fail "wineboot did not finish: $(tail -3 "$E2E_TMP/wineboot.log")"
-  note "Wine prefix ready in $((SECONDS - start)) s"
+  wine_make_prefix "$E2E_TMP/wineboot.log"
 }
 
 wine_e2e_cleanup() {

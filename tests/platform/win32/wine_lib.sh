@@ -2,6 +2,8 @@
 # private CUPS: sourced after tests/e2e/e2e_lib.sh. Each test has a Wine prefix
 # of its own in its temp folder, so the printers it adds reach no other test.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../e2e/windows/wine_prefix.sh"
+
 # wine_setup: the temp folder, the exit trap that also stops Wine, and the prefix.
 wine_setup() {
   E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quillet-wine.XXXXXX")
@@ -20,12 +22,12 @@ wine_cleanup() {
   e2e_cleanup
 }
 
-# wine_boot: makes the prefix; the private cupsd must run already, since Wine
-# takes the printers it finds there into the prefix.
+# wine_boot: makes the prefix (tests/e2e/windows/wine_prefix.sh); the private
+# cupsd must run already: Wine takes the printers it finds there into the
+# prefix whenever a program loads its printing DLL, wineboot among them.
 wine_boot() {
   local start=$SECONDS
-  timeout --kill-after=10 180 wineboot --init >"$E2E_TMP/wineboot.log" 2>&1 ||
-    fail "wineboot did not finish: $(tail -3 "$E2E_TMP/wineboot.log")"
+  wine_make_prefix "$E2E_TMP/wineboot.log"
   # Windows has "Courier New"; here Wine is told to use its metric twin, as
   # fontconfig does for the Linux build.
   timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
