@@ -172,22 +172,6 @@ TEST_F(PrintLabelTest, CutsLongLinesInTheSheetAndPrintsThemCentred) {
   EXPECT_EQ(cut.y, 0.875f);
 }
 
-TEST_F(PrintLabelTest, PrintsColumnByColumnRowByRowLineOneFirst) {
-  sheet_.SetText(1, 0, Line::Text1, u"a");
-  sheet_.SetText(1, 0, Line::Text2, u"b");
-  sheet_.SetText(2, 0, Line::Text1, u"c");
-  sheet_.SetText(9, 0, Line::Text2, u"e");
-  sheet_.SetText(1, 1, Line::Text1, u"d");
-  ASSERT_TRUE(Print().ok());
-  const std::vector<testing::PlacedLine> lines = PlacedLines(log_);
-  ASSERT_EQ(lines.size(), 162u);
-  EXPECT_EQ(lines[0].print, "Print \"   a\"");
-  EXPECT_EQ(lines[1].print, "Print \"   b\"");
-  EXPECT_EQ(lines[2].print, "Print \"   c\"");
-  EXPECT_EQ(lines[17].print, "Print \"   e\"");
-  EXPECT_EQ(lines[18].print, "Print \"   d\"");
-}
-
 // A dismissed dialog ends the call quietly; a dialog that failed (no printer
 // set up, say) ends it with the dialog's own failure, for the user to see;
 // offsets that would put a line at an infinite position fail before the dialog.
