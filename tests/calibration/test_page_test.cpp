@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/text_file.h"
 #include "print/print_log.h"
 #include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
@@ -163,34 +162,6 @@ TEST_F(PrintTestTest, ReadsTheFileOnceForTheMiddleLabelAndThePlaces) {
   EXPECT_EQ(middle.print, "Print \"  0.25\"");
   EXPECT_EQ(middle.x, -2.5f);
   EXPECT_EQ(middle.y, 1.0f);
-}
-
-TEST_F(PrintTestTest, CalibrationThatCannotBeUsedLeavesTheLabelsUntouched) {
-  const char* const files[] = {nullptr, "abc\r\n0\r\n", "0\r\n", "0\r\n1/8\r\n",
-                               "",      "4e38\r\n0\r\n"};
-  for (const char* contents : files) {
-    SCOPED_TRACE(contents ? contents : "(no file)");
-    std::filesystem::remove(file_);
-    if (contents) WriteBytes(file_, contents);
-    LabelSheet sheet;
-    FillWithLabels(sheet);
-    int writes = 0;
-    sheet.OnLineChanged([&](int, int, Line) { ++writes; });
-    std::vector<std::string> log;
-    ScriptedPrinterDialog dialog(log);
-
-    Result<PrintOutcome> outcome = PrintTest(sheet, dialog, file_);
-    ASSERT_FALSE(outcome.ok());
-    EXPECT_NE(outcome.message().find("Quillex.dat"), std::string::npos) << outcome.message();
-    EXPECT_EQ(outcome.message().find("Enter Adjustments makes a new one") != std::string::npos,
-              contents == nullptr)
-        << outcome.message();
-    EXPECT_EQ(writes, 0);
-    EXPECT_EQ(sheet.GetText(1, 0, Line::Text1), u"Label A");
-    EXPECT_EQ(dialog.times_shown(), 0);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(FileExists(file_), contents != nullptr);  // never created
-  }
 }
 
 }  // namespace
