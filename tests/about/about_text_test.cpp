@@ -96,33 +96,30 @@ TEST(WindowsProgramPath, AddsOneSeparatorUnlessThereIsOne) {
   }
 }
 
-TEST(FormatDate, TwoDigitsEachLastTwoOfTheYear) {
+// The date: two digits each, the last two of the year; the time on a twelve-hour
+// clock without a leading zero.
+TEST(FormatDateAndTime, AsTheProgramLineShowsThem) {
   struct Case {
     FileTimestamp moment;
-    std::u16string expected;
+    std::u16string date, time;
   };
   const Case cases[] = {
-      {{2002, 5, 2, 15, 2}, u"05/02/02"},    {{2000, 1, 1, 0, 0}, u"01/01/00"},
-      {{1999, 12, 31, 23, 59}, u"12/31/99"}, {{2026, 10, 9, 8, 7}, u"10/09/26"},
-      {{2110, 2, 28, 0, 0}, u"02/28/10"},
+      {{2002, 5, 2, 15, 2}, u"05/02/02", u"3:02 PM"},
+      {{2000, 1, 1, 0, 0}, u"01/01/00", u"12:00 AM"},
+      {{1999, 12, 31, 23, 59}, u"12/31/99", u"11:59 PM"},
+      {{2026, 10, 9, 8, 7}, u"10/09/26", u"8:07 AM"},
+      {{2110, 2, 28, 0, 0}, u"02/28/10", u"12:00 AM"},
+      {{2002, 5, 2, 0, 5}, u"05/02/02", u"12:05 AM"},
+      {{2002, 5, 2, 12, 0}, u"05/02/02", u"12:00 PM"},
+      {{2002, 5, 2, 11, 59}, u"05/02/02", u"11:59 AM"},
+      {{2002, 5, 2, 1, 0}, u"05/02/02", u"1:00 AM"},
+      {{2002, 5, 2, 13, 30}, u"05/02/02", u"1:30 PM"},
+      {{2002, 5, 2, 10, 10}, u"05/02/02", u"10:10 AM"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ToUtf8(FormatDate(c.moment)), ToUtf8(c.expected)) << c.moment.year;
-  }
-}
-
-TEST(FormatTime, TwelveHourClockWithoutLeadingZero) {
-  struct Case {
-    int hour, minute;
-    std::u16string expected;
-  };
-  const Case cases[] = {
-      {15, 2, u"3:02 PM"},   {0, 5, u"12:05 AM"}, {12, 0, u"12:00 PM"}, {11, 59, u"11:59 AM"},
-      {23, 59, u"11:59 PM"}, {1, 0, u"1:00 AM"},  {13, 30, u"1:30 PM"}, {10, 10, u"10:10 AM"},
-  };
-  for (const Case& c : cases) {
-    const FileTimestamp moment{2002, 5, 2, c.hour, c.minute};
-    EXPECT_EQ(ToUtf8(FormatTime(moment)), ToUtf8(c.expected)) << c.hour << ":" << c.minute;
+    SCOPED_TRACE(ToUtf8(c.date + u" " + c.time));
+    EXPECT_EQ(ToUtf8(FormatDate(c.moment)), ToUtf8(c.date));
+    EXPECT_EQ(ToUtf8(FormatTime(c.moment)), ToUtf8(c.time));
   }
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "calibration/test_page.h"
+#include "common/text_file.h"
 #include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
 
@@ -21,7 +23,18 @@ class CalibratedPrintTest : public ::testing::Test {
   std::filesystem::path file_ = dir_ / "Quillex.dat";
 };
 
+// Both the sheet and the test page fail before the dialog, and write nothing
+// into the sheet or the file.
 TEST_F(CalibratedPrintTest, BadCalibrationFailsBeforeTheDialogAndCutsNothing) {
+  using Print = Result<PrintOutcome> (*)(LabelSheet&, PrinterDialog&, const std::filesystem::path&);
+  const Print prints[] = {
+      [](LabelSheet& sheet, PrinterDialog& dialog, const std::filesystem::path& file) {
+        return PrintCalibrated(sheet, dialog, file);
+      },
+      [](LabelSheet& sheet, PrinterDialog& dialog, const std::filesystem::path& file) {
+        return PrintTest(sheet, dialog, file);
+      },
+  };
   struct Case {
     const char* file;  // nullptr: no file
     std::vector<std::string> in_message;
@@ -38,27 +51,35 @@ TEST_F(CalibratedPrintTest, BadCalibrationFailsBeforeTheDialogAndCutsNothing) {
       {"1,5\r\n0\r\n", {"Quillex.dat", "first", "\"1,5\""}},
       {"4e38\r\n0\r\n", {"Quillex.dat", "first", "\"4e38\"", "too large", "Enter Adjustments"}},
       {"0\r\n-1e300\r\n", {"Quillex.dat", "second", "\"-1e300\"", "too large"}},
+      {"0\r\n1/8\r\n", {"Quillex.dat", "second", "\"1/8\"", "not a number"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file ? c.file : "(no file)");
-    std::filesystem::remove(file_);
-    if (c.file) WriteBytes(file_, c.file);
-    LabelSheet sheet;
-    sheet.SetText(3, 5, Line::Text2, u"ABCDEFGHIJ");
-    int writes = 0;
-    sheet.OnLineChanged([&](int, int, Line) { ++writes; });
-    std::vector<std::string> log;
-    ScriptedPrinterDialog dialog(log);
+  for (const Print& print : prints) {
+    SCOPED_TRACE(&print == &prints[0] ? "the sheet" : "the test page");
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.file ? c.file : "(no file)");
+      std::filesystem::remove(file_);
+      if (c.file) WriteBytes(file_, c.file);
+      LabelSheet sheet;
+      sheet.SetText(3, 5, Line::Text2, u"ABCDEFGHIJ");
+      int writes = 0;
+      sheet.OnLineChanged([&](int, int, Line) { ++writes; });
+      std::vector<std::string> log;
+      ScriptedPrinterDialog dialog(log);
 
-    Result<PrintOutcome> outcome = PrintCalibrated(sheet, dialog, file_);
-    ASSERT_FALSE(outcome.ok());
-    for (const std::string& part : c.in_message) {
-      EXPECT_NE(outcome.message().find(part), std::string::npos) << outcome.message();
+      Result<PrintOutcome> outcome = print(sheet, dialog, file_);
+      ASSERT_FALSE(outcome.ok());
+      for (const std::string& part : c.in_message) {
+        EXPECT_NE(outcome.message().find(part), std::string::npos) << outcome.message();
+      }
+      EXPECT_EQ(outcome.message().find("Enter Adjustments makes a new one") != std::string::npos,
+                c.file == nullptr)
+          << outcome.message();
+      EXPECT_EQ(dialog.times_shown(), 0);
+      EXPECT_EQ(writes, 0);
+      EXPECT_EQ(sheet.GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
+      EXPECT_TRUE(log.empty());
+      EXPECT_EQ(FileExists(file_), c.file != nullptr);  // never created
     }
-    EXPECT_EQ(dialog.times_shown(), 0);
-    EXPECT_EQ(writes, 0);
-    EXPECT_EQ(sheet.GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
-    EXPECT_TRUE(log.empty());
   }
 }
 

@@ -54,9 +54,9 @@ TEST(EnterAdjustments, WritesWhatTheAnswersReadAsAndGivesTheNewCaption) {
       {u"1e30", u"-1e-30", "1e+30\r\n-1e-30\r\n", u"&Print Adj=1e+30/-1e-30"},
       {u".0005", u"100000", "0.0005\r\n100000\r\n", u"&Print Adj=0.0005/100000"},
   };
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
   for (const Case& c : cases) {
-    TempDir dir;
-    const auto file = dir / "Quillex.dat";
     WriteBytes(file, "7\r\n8\r\n");
     ScriptedInputBox input({c.left_right, c.up_down});
     const auto caption = EnterAdjustments(input, file);
@@ -88,10 +88,10 @@ TEST(EnterAdjustments, ACancelledBoxKeepsThatOffset) {
       {"4e38\r\n-.5\r\n", kCancel, u"1", "0\r\n1\r\n", u"&Print Adj=0/1"},
       {"0.25\r\n", u"1", kCancel, "1\r\n0\r\n", u"&Print Adj=1/0"},
   };
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.before);
-    TempDir dir;
-    const auto file = dir / "Quillex.dat";
     WriteBytes(file, c.before);
     ScriptedInputBox input({c.left_right, c.up_down});
     const auto caption = EnterAdjustments(input, file);
@@ -102,26 +102,18 @@ TEST(EnterAdjustments, ACancelledBoxKeepsThatOffset) {
   }
 }
 
-TEST(EnterAdjustments, PromptsShowTheFileTextVerbatim) {
-  TempDir dir;
-  const auto file = dir / "Quillex.dat";
-  WriteBytes(file, " .3\r\nx&y\r\nthird\r\n");
-  ScriptedInputBox input;
-  ASSERT_TRUE(EnterAdjustments(input, file).ok());
-  ASSERT_EQ(input.prompts().size(), 2u);
-  EXPECT_EQ(input.prompts()[0], LeftRightPrompt(u" .3"));
-  EXPECT_EQ(input.prompts()[1], UpDownPrompt(u"x&y"));
-}
-
+// The prompts show the file's lines verbatim.
 TEST(EnterAdjustments, NothingIsWrittenWhileTheBoxesAreOpen) {
   TempDir dir;
   const auto file = dir / "Quillex.dat";
-  WriteBytes(file, "0.5\r\n-1\r\n");
+  const std::string before = " .3\r\nx&y\r\nthird\r\n";
+  WriteBytes(file, before);
   std::vector<std::string> seen;
   ScriptedInputBox input({u"2", u"3"});
   input.OnAsk([&](const std::u16string&) { seen.push_back(ReadBytes(file)); });
   ASSERT_TRUE(EnterAdjustments(input, file).ok());
-  EXPECT_EQ(seen, (std::vector<std::string>{"0.5\r\n-1\r\n", "0.5\r\n-1\r\n"}));
+  EXPECT_EQ(input.prompts(), (std::vector{LeftRightPrompt(u" .3"), UpDownPrompt(u"x&y")}));
+  EXPECT_EQ(seen, (std::vector{before, before}));
   EXPECT_EQ(ReadBytes(file), "2\r\n3\r\n");
 }
 
@@ -164,9 +156,9 @@ TEST(EnterAdjustments, AnAnswerTooLargeForANumberWritesNothing) {
       {u"3.5e38", kCancel, u"3.5e38"},
       {u"1" + std::u16string(400, u'0'), u"0", u"1" + std::u16string(400, u'0')},
   };
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
   for (const Case& c : cases) {
-    TempDir dir;
-    const auto file = dir / "Quillex.dat";
     WriteBytes(file, "0.25\r\n-.5\r\n");
     ScriptedInputBox input({c.left_right, c.up_down});
     const auto caption = EnterAdjustments(input, file);
@@ -210,7 +202,8 @@ TEST(EnterAdjustments, UsesTheBareFileNameInTheWorkingDirectory) {
 TEST(EnterAdjustments, WrittenValuesReadBackExactlyForPrinting) {
   TempDir dir;
   const auto file = dir / "Quillex.dat";
-  for (const double value : {0.1, 1.0 / 3.0, -2.0 / 3.0, 0.015625, 123.456, 1e-7}) {
+  for (const double value : {0.1, 1.0 / 3.0, -2.0 / 3.0, 0.015625, 123.456, 1e-7, 0.25, -0.125,
+                             -5.49, 2.2250738585072014e-308}) {
     WriteBytes(file, "0\r\n0\r\n");
     ScriptedInputBox input({FormatNumber(value), FormatNumber(-value)});
     ASSERT_TRUE(EnterAdjustments(input, file).ok());

@@ -30,7 +30,7 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
   return names;
 }
 
-TEST(ParseCalibration, SplitsTheFirstTwoLinesAtCarriageReturns) {
+TEST(ReadCalibration, SplitsTheFirstTwoLinesAtCarriageReturnsAndLeavesTheFile) {
   struct Case {
     const char* name;
     std::string bytes;
@@ -42,6 +42,7 @@ TEST(ParseCalibration, SplitsTheFirstTwoLinesAtCarriageReturns) {
       {"blanks and letters verbatim", " 1/8\r\n0\r\n", u" 1/8", u"0"},
       {"trailing blanks kept", "1  \r\n\t2\r\n", u"1  ", u"\t2"},
       {"third line ignored", "1\r\n2\r\n3\r\n", u"1", u"2"},
+      {"numbers and a third line", "0.25\r\n-.5\r\nextra\r\n", u"0.25", u"-.5"},
       {"last line without end", "1\r\n2", u"1", u"2"},
       {"CR-only lines", "1\r2\r", u"1", u"2"},
       {"CR-only, no final end", "1\r2", u"1", u"2"},
@@ -56,38 +57,58 @@ TEST(ParseCalibration, SplitsTheFirstTwoLinesAtCarriageReturns) {
       {"Windows-1252 bytes", "\xe4\x80\r\n\xdf\r\n", u"\u00e4\u20ac", u"\u00df"},
       {"ampersand", "A&B\r\n&\r\n", u"A&B", u"&"},
   };
+  TempDir dir;
+  const auto file = dir / "Quillex.dat";
   for (const Case& c : cases) {
-    const CalibrationOffsets offsets = ParseCalibration(c.bytes);
-    EXPECT_EQ(offsets.LeftRight, c.left_right) << c.name;
-    EXPECT_EQ(offsets.UpDown, c.up_down) << c.name;
+    SCOPED_TRACE(c.name);
+    WriteBytes(file, c.bytes);
+    const Result<CalibrationOffsets> read = ReadCalibration(file);
+    ASSERT_TRUE(read.ok()) << read.message();
+    for (const CalibrationOffsets& offsets : {ParseCalibration(c.bytes), read.value()}) {
+      EXPECT_EQ(offsets.LeftRight, c.left_right);
+      EXPECT_EQ(offsets.UpDown, c.up_down);
+    }
+    EXPECT_EQ(ReadBytes(file), c.bytes);
   }
 }
 
-TEST(ReadCalibration, ReadsTheFileWithoutChangingIt) {
-  TempDir dir;
-  const auto file = dir / "Quillex.dat";
-  WriteBytes(file, "0.25\r\n-.5\r\nextra\r\n");
-  const Result<CalibrationOffsets> offsets = ReadCalibration(file);
-  ASSERT_TRUE(offsets.ok()) << offsets.message();
-  EXPECT_EQ(offsets->LeftRight, u"0.25");
-  EXPECT_EQ(offsets->UpDown, u"-.5");
-  EXPECT_EQ(ReadBytes(file), "0.25\r\n-.5\r\nextra\r\n");
-}
-
-TEST(ReadCalibration, FailsWithTheFileNameAndNeverCreatesIt) {
+// Whatever stands in the way, the failure names the file and leaves it be.
+TEST(CalibrationFile, FailuresNameTheFileAndLeaveWhatIsThere) {
+  using Use = Status (*)(const std::filesystem::path&);
+  const Use read = [](const std::filesystem::path& f) { return ReadCalibration(f).status(); };
+  const Use write = [](const std::filesystem::path& f) { return WriteCalibration(1, 2, f); };
+  const Use load = [](const std::filesystem::path& f) {
+    return LoadCalibrationAtStart(f).status();
+  };
+  enum Folder { kNone, kEmpty, kWithAFile };  // what stands where the file should be
   struct Case {
     const char* name;
-    bool make_folder;  // a folder stands where the file should be
+    Use use;
+    const char* file;
+    Folder folder;
   };
-  for (const Case& c : {Case{"missing", false}, Case{"folder", true}}) {
+  const Case cases[] = {
+      {"read, missing: never created", read, "Quillex.dat", kNone},
+      {"read, a folder", read, "Quillex.dat", kEmpty},
+      {"write, no such folder", write, "no such folder/Quillex.dat", kNone},
+      {"write, a folder", write, "Quillex.dat", kWithAFile},
+      {"load, a folder: reported, not replaced", load, "Quillex.dat", kWithAFile},
+      {"load, no such folder", load, "missing folder/Quillex.dat", kNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     TempDir dir;
-    const auto file = dir / "Quillex.dat";
-    if (c.make_folder) std::filesystem::create_directory(file);
-    const Result<CalibrationOffsets> offsets = ReadCalibration(file);
-    ASSERT_FALSE(offsets.ok()) << c.name;
-    EXPECT_NE(offsets.message().find("Quillex.dat"), std::string::npos) << offsets.message();
-    EXPECT_EQ(std::filesystem::exists(file), c.make_folder) << c.name;
-    EXPECT_EQ(std::filesystem::is_directory(file), c.make_folder) << c.name;
+    const auto file = dir / c.file;
+    if (c.folder != kNone) std::filesystem::create_directory(file);
+    if (c.folder == kWithAFile) WriteBytes(file / "inside", "keep me");
+    const Status status = c.use(file);
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("Quillex.dat"), std::string::npos) << status.message();
+    EXPECT_EQ(FolderEntries(dir.path()).size(), c.folder == kNone ? 0u : 1u);
+    EXPECT_EQ(std::filesystem::is_directory(file), c.folder != kNone);
+    if (c.folder == kWithAFile) {
+      EXPECT_EQ(ReadBytes(file / "inside"), "keep me");
+    }
   }
 }
 
@@ -117,46 +138,20 @@ TEST(WriteCalibration, WritesTwoDecimalLinesEndedByCrLf) {
   }
 }
 
-TEST(WriteCalibration, WhatIsWrittenReadsBackAsTheSameOffsets) {
-  TempDir dir;
-  const auto file = dir / "Quillex.dat";
-  for (const double value : {0.25, -0.125, 0.1, 1.0 / 3.0, -5.49, 2.2250738585072014e-308}) {
-    ASSERT_TRUE(WriteCalibration(value, -value, file).ok());
-    const Result<CalibrationOffsets> offsets = ReadCalibration(file);
-    ASSERT_TRUE(offsets.ok());
-    EXPECT_EQ(ParseOffset(offsets->LeftRight), value);
-    EXPECT_EQ(ParseOffset(offsets->UpDown), -value);
-  }
-}
-
-TEST(WriteCalibration, AFailedWriteIsReportedAndLeavesWhatWasThere) {
-  {
-    TempDir dir;
-    const auto file = dir / "no such folder" / "Quillex.dat";
-    const Status written = WriteCalibration(1, 2, file);
-    ASSERT_FALSE(written.ok());
-    EXPECT_NE(written.message().find("Quillex.dat"), std::string::npos) << written.message();
-    EXPECT_FALSE(std::filesystem::exists(file));
-  }
-  {
-    TempDir dir;
-    const auto file = dir / "Quillex.dat";
-    std::filesystem::create_directory(file);
-    WriteBytes(file / "inside", "keep me");
-    const Status written = WriteCalibration(1, 2, file);
-    ASSERT_FALSE(written.ok());
-    EXPECT_NE(written.message().find("Quillex.dat"), std::string::npos) << written.message();
-    ASSERT_TRUE(std::filesystem::is_directory(file));
-    EXPECT_EQ(ReadBytes(file / "inside"), "keep me");
-    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Quillex.dat"});
-  }
-}
-
 #ifndef _WIN32
+constexpr char kOld[] = "0.25\r\n-.5\r\n";
+
 struct stat StatOf(const std::filesystem::path& file) {
   struct stat info {};
   EXPECT_EQ(stat(file.c_str(), &info), 0) << file;
   return info;
+}
+
+template <unsigned kMode>
+std::filesystem::path PlainFileWithMode(const TempDir& dir) {
+  WriteBytes(dir / "Quillex.dat", kOld);
+  std::filesystem::permissions(dir / "Quillex.dat", std::filesystem::perms(kMode));
+  return dir / "Quillex.dat";
 }
 
 // The file the user calls "Quillex.dat" stays the same file, with the same
@@ -170,7 +165,6 @@ TEST(WriteCalibration, TheFileKeepsWhatItIs) {
     bool same_inode;  // rewritten in place (other names share it)
   };
   namespace fs = std::filesystem;
-  static constexpr char kOld[] = "0.25\r\n-.5\r\n";
   const Case cases[] = {
       {"link into another folder", false,
        [](const TempDir& dir) {
@@ -196,20 +190,8 @@ TEST(WriteCalibration, TheFileKeepsWhatItIs) {
          return dir / "shared" / "new.dat";
        },
        false},
-      {"mode 0600", false,
-       [](const TempDir& dir) {
-         WriteBytes(dir / "Quillex.dat", kOld);
-         fs::permissions(dir / "Quillex.dat", fs::perms(0600));
-         return dir / "Quillex.dat";
-       },
-       false},
-      {"mode 0660", false,
-       [](const TempDir& dir) {
-         WriteBytes(dir / "Quillex.dat", kOld);
-         fs::permissions(dir / "Quillex.dat", fs::perms(0660));
-         return dir / "Quillex.dat";
-       },
-       false},
+      {"mode 0600", false, PlainFileWithMode<0600>, false},
+      {"mode 0660", false, PlainFileWithMode<0660>, false},
       {"another owner and group", true,
        [](const TempDir& dir) {
          WriteBytes(dir / "Quillex.dat", kOld);
@@ -294,27 +276,6 @@ TEST(LoadCalibrationAtStart, AnExistingFileIsShownVerbatimAndNeverRewritten) {
     EXPECT_EQ(start->caption, c.caption) << ToUtf8(c.caption);
     EXPECT_EQ(ReadBytes(file), c.bytes) << ToUtf8(c.caption);
   }
-}
-
-TEST(LoadCalibrationAtStart, AFileThatCannotBeReadIsReportedNotReplaced) {
-  TempDir dir;
-  const auto file = dir / "Quillex.dat";
-  std::filesystem::create_directory(file);  // exists, but cannot be read as a file
-  WriteBytes(file / "inside", "keep me");
-  const Result<StartCalibration> start = LoadCalibrationAtStart(file);
-  ASSERT_FALSE(start.ok());
-  EXPECT_NE(start.message().find("Quillex.dat"), std::string::npos) << start.message();
-  ASSERT_TRUE(std::filesystem::is_directory(file));
-  EXPECT_EQ(ReadBytes(file / "inside"), "keep me");
-}
-
-TEST(LoadCalibrationAtStart, AFailedCreationIsReported) {
-  TempDir dir;
-  const auto file = dir / "missing folder" / "Quillex.dat";
-  const Result<StartCalibration> start = LoadCalibrationAtStart(file);
-  ASSERT_FALSE(start.ok());
-  EXPECT_NE(start.message().find("Quillex.dat"), std::string::npos) << start.message();
-  EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
 }
 
 TEST(StartCaption, DoublesEveryAmpersandOfTheOffsets) {

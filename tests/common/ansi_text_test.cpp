@@ -11,35 +11,31 @@ std::string Ansi(std::u16string_view text) {
   return bytes ? bytes.value() : "failed: " + bytes.message();
 }
 
-TEST(AnsiText, Windows1252BytesBothWays) {
+// Characters outside the code page become one question mark each, one way.
+TEST(AnsiText, Windows1252Bytes) {
   struct Case {
     std::u16string text;
     std::string bytes;
+    bool both_ways;
   };
   const Case cases[] = {
-      {u"", ""},
-      {u"ABC 12", "ABC 12"},
-      {u"A\u00e4\u00df\u20ac\u201c", "A\xE4\xDF\x80\x93"},
-      {u"\u0152\u0178\u2122\u00ff\u00a0", "\x8C\x9F\x99\xFF\xA0"},
-      {u"\r\n\t\"", "\r\n\t\""},
+      {u"", "", true},
+      {u"ABC 12", "ABC 12", true},
+      {u"A\u00e4\u00df\u20ac\u201c", "A\xE4\xDF\x80\x93", true},
+      {u"\u0152\u0178\u2122\u00ff\u00a0", "\x8C\x9F\x99\xFF\xA0", true},
+      {u"\r\n\t\"", "\r\n\t\"", true},
+      {u"\u4e2d", "?", false},
+      {u"a\U0001F600b", "a?b", false},  // a surrogate pair is one character
+      {u"\xD800", "?", false},          // a lone surrogate
+      {u"x\xDC00", "x?", false},
+      {u"\u0080\u0100", "??", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Ansi(c.text), c.bytes);
-    EXPECT_EQ(FromAnsi(c.bytes), c.text);
+    if (c.both_ways) {
+      EXPECT_EQ(FromAnsi(c.bytes), c.text);
+    }
   }
-}
-
-TEST(AnsiText, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
-  struct Case {
-    std::u16string text;
-    std::string bytes;
-  };
-  const Case cases[] = {
-      {u"\u4e2d", "?"},   {u"a\U0001F600b", "a?b"},  // a surrogate pair is one character
-      {u"\xD800", "?"},                              // a lone surrogate
-      {u"x\xDC00", "x?"}, {u"\u0080\u0100", "??"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Ansi(c.text), c.bytes);
 }
 
 TEST(AnsiText, BytesWithoutACharacterSurviveARoundTrip) {

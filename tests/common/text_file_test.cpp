@@ -12,6 +12,7 @@
 #endif
 
 #include <chrono>
+#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -26,6 +27,11 @@ using testing::WriteBytes;
 
 bool Mentions(const std::string& message, const std::string& part) {
   return message.find(part) != std::string::npos;
+}
+
+std::ptrdiff_t Entries(const std::filesystem::path& folder) {
+  return std::distance(std::filesystem::directory_iterator(folder),
+                       std::filesystem::directory_iterator());
 }
 
 TEST(TextFile, ReadsEveryByte) {
@@ -141,9 +147,7 @@ TEST(TextFile, ReplaceKeepsTheOldContentWhenItCannotWrite) {
   std::filesystem::create_directory(dir / "taken" / "inner");
   EXPECT_FALSE(ReplaceFileBytes(dir / "taken", "x").ok());
   EXPECT_TRUE(std::filesystem::is_directory(dir / "taken" / "inner"));
-  int entries = 0;
-  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
-  EXPECT_EQ(entries, 2);  // keep.dat and taken, no temporary
+  EXPECT_EQ(Entries(dir.path()), 2);  // keep.dat and taken, no temporary
 }
 
 TEST(TextFile, AppendToADeviceIsRefused) {
@@ -235,11 +239,8 @@ TEST(TextFile, WhatIsNotAPlainFileIsRefusedByEveryUse) {
       EXPECT_TRUE(Mentions(status.message(), "Quillex.dat\"")) << status.message();
       EXPECT_TRUE(Mentions(status.message(), thing.reason)) << status.message();
       EXPECT_EQ(std::filesystem::symlink_status(file).type(), type) << thing.name;
-      int entries = 0;
-      for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        ++entries;
-      }
-      EXPECT_EQ(entries, 1) << thing.name << ", " << use.name << ": something was left behind";
+      EXPECT_EQ(Entries(dir.path()), 1)
+          << thing.name << ", " << use.name << ": something was left behind";
     }
   }
 }

@@ -31,6 +31,11 @@ void ExpectNames(const std::string& message, const char* file, const char* reaso
   EXPECT_TRUE(Contains(message, reason)) << message;
 }
 
+void ExpectFailure(const Status& status, const char* file, const char* reason) {
+  EXPECT_FALSE(status.ok());
+  ExpectNames(status.message(), file, reason);
+}
+
 void FillSheet(LabelSheet& sheet) {
   for (const CellAddress& cell : ReadingOrder()) {
     sheet.SetText(cell, Line::Text1, u"LONGER THAN SEVEN");
@@ -112,18 +117,12 @@ TEST_P(NameBlocked, TheWindowComesUpAndEveryUserOfTheFilesSaysWhy) {
   // a pipe's reader, fails here instead of hanging.
   alarm(10);
 
-  Result<CalibrationOffsets> read = ReadCalibration();
-  ASSERT_FALSE(read.ok());
-  ExpectNames(read.message(), "Quillex.dat", blocker.reason);
-  Result<StartCalibration> start = LoadCalibrationAtStart();
-  ASSERT_FALSE(start.ok());
-  ExpectNames(start.message(), "Quillex.dat", blocker.reason);
+  ExpectFailure(ReadCalibration().status(), "Quillex.dat", blocker.reason);
+  ExpectFailure(LoadCalibrationAtStart().status(), "Quillex.dat", blocker.reason);
   LabelSheet sheet;
   FillSheet(sheet);
   if (blocker.blocks_the_list) {
-    Status added = AddToLabelList(sheet);
-    ASSERT_FALSE(added.ok());
-    ExpectNames(added.message(), "LabelList.txt", blocker.reason);
+    ExpectFailure(AddToLabelList(sheet), "LabelList.txt", blocker.reason);
   }
 
   WindowDoubles doubles;
@@ -193,9 +192,7 @@ constexpr char kCalibration[] = "0.25\r\n-.5\r\n";
 TEST_F(DiskFull, EnteringAdjustmentsKeepsTheOldCalibration) {
   Arrange({{"Quillex.dat", kCalibration}});
   ScriptedInputBox input({u"1", u"2"});
-  auto entered = EnterAdjustments(input);
-  ASSERT_FALSE(entered.ok());
-  ExpectNames(entered.message(), "Quillex.dat", "o space left");
+  ExpectFailure(EnterAdjustments(input).status(), "Quillex.dat", "o space left");
   EXPECT_EQ(ReadBytes("Quillex.dat"), kCalibration);
 
   WindowDoubles doubles;
@@ -209,9 +206,7 @@ TEST_F(DiskFull, EnteringAdjustmentsKeepsTheOldCalibration) {
 
 TEST_F(DiskFull, FirstStartCreatesNoEmptyCalibrationFile) {
   Arrange({});
-  Result<StartCalibration> start = LoadCalibrationAtStart();
-  ASSERT_FALSE(start.ok());
-  ExpectNames(start.message(), "Quillex.dat", "o space left");
+  ExpectFailure(LoadCalibrationAtStart().status(), "Quillex.dat", "o space left");
   EXPECT_FALSE(FileExists("Quillex.dat"));
 
   WindowDoubles doubles;
@@ -228,9 +223,7 @@ TEST_F(DiskFull, AddingALongBatchCutsTheListBackToItsOldBytes) {
   Arrange({{"LabelList.txt", old_list}});
   LabelSheet sheet;
   sheet.SetText(1, 0, Line::Text1, std::u16string(100000, u'A'));
-  Status added = AddToLabelList(sheet);
-  ASSERT_FALSE(added.ok());
-  ExpectNames(added.message(), "LabelList.txt", "o space left");
+  ExpectFailure(AddToLabelList(sheet), "LabelList.txt", "o space left");
   EXPECT_EQ(ReadBytes("LabelList.txt"), old_list);
 
   WindowDoubles doubles;

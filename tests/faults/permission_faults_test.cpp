@@ -48,6 +48,11 @@ void ExpectFailureNaming(const std::string& message, const char* file, const cha
   EXPECT_TRUE(Contains(message, reason)) << message;
 }
 
+void ExpectFailureNaming(const Status& status, const char* file, const char* reason) {
+  EXPECT_FALSE(status.ok());
+  ExpectFailureNaming(status.message(), file, reason);
+}
+
 void FillOneCell(LabelSheet& sheet) {
   sheet.SetText(2, 3, Line::Text1, u"LONGER THAN 7");
   sheet.SetText(2, 3, Line::Text2, u"x");
@@ -57,6 +62,17 @@ void ExpectSheetUntouched(LabelSheet& sheet) {
   EXPECT_EQ(sheet.GetText(2, 3, Line::Text1), u"LONGER THAN 7");
   EXPECT_EQ(sheet.GetText(2, 3, Line::Text2), u"x");
   EXPECT_TRUE(sheet.IsBlank(1, 0));
+}
+
+// The start can neither read nor make the calibration file: the window comes
+// up with the one message that says so, and a cell is filled.
+std::unique_ptr<Form1> OpenRefusedAtStart(WindowDoubles& doubles) {
+  ExpectFailureNaming(LoadCalibrationAtStart().status(), "Quillex.dat", "ermission denied");
+  auto window = doubles.Open();
+  EXPECT_EQ(doubles.messages.shown.size(), 1u);
+  ExpectFailureNaming(doubles.LastMessage(), "Quillex.dat", "ermission denied");
+  FillOneCell(window->sheet());
+  return window;
 }
 
 struct stat StatOf(const char* file) {
@@ -70,9 +86,7 @@ struct stat StatOf(const char* file) {
 void EntryIsRefusedAndTheFileKept() {
   const struct stat before = StatOf("Quillex.dat");
   ScriptedInputBox input({u"1", u"2"});
-  auto caption = EnterAdjustments(input);
-  ASSERT_FALSE(caption.ok());
-  ExpectFailureNaming(caption.message(), "Quillex.dat", "ermission denied");
+  ExpectFailureNaming(EnterAdjustments(input).status(), "Quillex.dat", "ermission denied");
   EXPECT_EQ(input.prompts().size(), 2u);
 
   WindowDoubles doubles;
@@ -90,15 +104,8 @@ const PermissionCase kCases[] = {
     {"StartInAFolderWithoutWriteAccess",
      [](const fs::path& folder) { fs::permissions(folder, fs::perms(0555)); },
      [] {
-       Result<StartCalibration> start = LoadCalibrationAtStart();
-       ASSERT_FALSE(start.ok());
-       ExpectFailureNaming(start.message(), "Quillex.dat", "ermission denied");
-
        WindowDoubles doubles;
-       auto window = doubles.Open();
-       ASSERT_EQ(doubles.messages.shown.size(), 1u);
-       ExpectFailureNaming(doubles.LastMessage(), "Quillex.dat", "ermission denied");
-       FillOneCell(window->sheet());
+       auto window = OpenRefusedAtStart(doubles);
        ExpectFailureNaming(doubles.Trigger(*window, "Printit"), "Quillex.dat", "is missing");
        EXPECT_EQ(doubles.printer.shown, 0);
        ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
@@ -118,15 +125,8 @@ const PermissionCase kCases[] = {
        fs::permissions(folder, fs::perms(0777));  // replacing it would be possible
      },
      [] {
-       Result<StartCalibration> start = LoadCalibrationAtStart();
-       ASSERT_FALSE(start.ok());
-       ExpectFailureNaming(start.message(), "Quillex.dat", "ermission denied");
-
        WindowDoubles doubles;
-       auto window = doubles.Open();
-       ASSERT_EQ(doubles.messages.shown.size(), 1u);
-       ExpectFailureNaming(doubles.LastMessage(), "Quillex.dat", "ermission denied");
-       FillOneCell(window->sheet());
+       auto window = OpenRefusedAtStart(doubles);
        for (const char* item : {"Printit", "Printit2", "Ptest", "PAdj"}) {
          ExpectFailureNaming(doubles.Trigger(*window, item), "Quillex.dat", "ermission denied");
        }
@@ -215,9 +215,7 @@ const PermissionCase kCases[] = {
      [] {
        LabelSheet sheet;
        FillOneCell(sheet);
-       Status added = AddToLabelList(sheet);
-       ASSERT_FALSE(added.ok());
-       ExpectFailureNaming(added.message(), "LabelList.txt", "ermission denied");
+       ExpectFailureNaming(AddToLabelList(sheet), "LabelList.txt", "ermission denied");
 
        WindowDoubles doubles;
        auto window = doubles.Open();

@@ -95,14 +95,6 @@ TEST(LabelListBatch, CellsComeInReadingOrder) {
   EXPECT_EQ(Batch(sheet), "\"R1 0\"\r\n\"R1 5\"\r\n\" R1-8\"\r\n\"R9 0\"\r\n\"R9 8\"\r\n");
 }
 
-TEST(LabelListBatch, OneFilledCellGivesExactlyOneRecordWherever) {
-  const CellAddress cells[] = {{1, 0}, {1, 8}, {5, 4}, {9, 0}, {9, 8}, {3, 6}};
-  for (const CellAddress& cell : cells) {
-    const LabelSheet sheet = SheetWith({{cell.group, cell.index, u"Q", u""}});
-    EXPECT_EQ(Batch(sheet), "\"Q \"\r\n") << "R" << cell.group << " " << cell.index;
-  }
-}
-
 TEST(LabelListBatch, EveryCellFilledGivesEightyOneRecords) {
   LabelSheet sheet;
   std::string expected;
@@ -172,30 +164,31 @@ TEST(AddToLabelList, AppendsToTheFileInTheWorkingDirectory) {
       {"new file", false, "", {{1, 1, u"ABC", u"12"}}, 1, abc},
       {"after the last byte, no separator", true, "x", {{1, 1, u"ABC", u"12"}}, 1, "x" + abc},
       {"two appends give the batch twice", false, "", {{1, 1, u"ABC", u"12"}}, 2, abc + abc},
+      {"long texts whole, the sheet uncut",
+       false,
+       "",
+       {{2, 3, u"ABCDEFGHIJ", u" "}, {7, 0, u"", u"z"}},
+       1,
+       "\"ABCDEFGHIJ  \"\r\n\" z\"\r\n"},
   };
   for (const Case& c : cases) {
     TempDir dir(TempDir::kEnter);
     if (c.file_exists) WriteBytes(dir / "LabelList.txt", c.old_bytes);
-    const LabelSheet sheet = SheetWith(c.fills);
+    LabelSheet sheet = SheetWith(c.fills);
+    int changes = 0;
+    sheet.OnLineChanged([&](int, int, Line) { ++changes; });
     for (int i = 0; i < c.appends; ++i) {
       const Status status = AddToLabelList(sheet);
       EXPECT_TRUE(status.ok()) << c.name << ": " << status.message();
     }
     ASSERT_TRUE(std::filesystem::is_regular_file(dir / "LabelList.txt")) << c.name;
     EXPECT_EQ(ReadBytes(dir / "LabelList.txt"), c.expected) << c.name;
+    EXPECT_EQ(changes, 0) << c.name;
+    for (const Fill& fill : c.fills) {
+      EXPECT_EQ(sheet.GetText(fill.group, fill.index, Line::Text1), fill.text1) << c.name;
+      EXPECT_EQ(sheet.GetText(fill.group, fill.index, Line::Text2), fill.text2) << c.name;
+    }
   }
-}
-
-TEST(AddToLabelList, LeavesTheSheetAsItWas) {
-  TempDir dir;
-  LabelSheet sheet = SheetWith({{2, 3, u"ABCDEFGHIJ", u" "}, {7, 0, u"", u"z"}});
-  int changes = 0;
-  sheet.OnLineChanged([&](int, int, Line) { ++changes; });
-  ASSERT_TRUE(AddToLabelList(sheet, dir / "LabelList.txt").ok());
-  EXPECT_EQ(changes, 0);
-  EXPECT_EQ(sheet.GetText(2, 3, Line::Text1), u"ABCDEFGHIJ");
-  EXPECT_EQ(sheet.GetText(2, 3, Line::Text2), u" ");
-  EXPECT_EQ(sheet.GetText(7, 0, Line::Text2), u"z");
 }
 
 TEST(AddToLabelList, FailureNamesTheFile) {
@@ -262,9 +255,7 @@ TEST(AddToLabelList, AWriteFailingPartWayLeavesNoHalfRecord) {
   EXPECT_NE(status.message().find("LabelList.txt"), std::string::npos) << status.message();
   EXPECT_EQ(ReadBytes(file), old_bytes);
 }
-#endif
 
-#ifndef _WIN32
 // Every cell filled with `letter`, so that each copy's batch (about 81 KB and
 // of its own length) is told apart from the other's and from a torn one.
 LabelSheet SheetOf(char16_t letter, std::size_t length) {

@@ -13,33 +13,30 @@ void Fill(LabelSheet& sheet, CellAddress cell, std::u16string text1, std::u16str
   sheet.SetText(cell, Line::Text2, std::move(text2));
 }
 
+// Even an empty sheet is written.
 TEST(ClearIt, EmptiesEveryLineInColumnOrderUpperLineFirst) {
-  LabelSheet sheet;
-  for (const CellAddress& cell : ReadingOrder()) Fill(sheet, cell, u"   ", u"text");
-  std::vector<std::string> writes;
-  sheet.OnLineChanged([&](int group, int index, Line line) {
-    writes.push_back(std::to_string(group) + "," + std::to_string(index) + "," +
-                     std::to_string(static_cast<int>(line)));
-  });
-  ClearIt(sheet);
+  for (const bool filled : {true, false}) {
+    SCOPED_TRACE(filled);
+    LabelSheet sheet;
+    if (filled) {
+      for (const CellAddress& cell : ReadingOrder()) Fill(sheet, cell, u"   ", u"text");
+    }
+    std::vector<std::string> writes;
+    sheet.OnLineChanged([&](int group, int index, Line line) {
+      writes.push_back(std::to_string(group) + "," + std::to_string(index) + "," +
+                       std::to_string(static_cast<int>(line)));
+    });
+    ClearIt(sheet);
 
-  ASSERT_EQ(writes.size(), 162u);
-  EXPECT_EQ(writes[0], "1,0,1");
-  EXPECT_EQ(writes[1], "1,0,2");
-  EXPECT_EQ(writes[2], "2,0,1");
-  EXPECT_EQ(writes[17], "9,0,2");
-  EXPECT_EQ(writes[18], "1,1,1");
-  EXPECT_EQ(writes[161], "9,8,2");
-  for (const CellAddress& cell : ReadingOrder()) EXPECT_TRUE(sheet.IsBlank(cell));
-}
-
-TEST(ClearIt, WritesEvenAnEmptySheet) {
-  LabelSheet sheet;
-  int writes = 0;
-  sheet.OnLineChanged([&](int, int, Line) { ++writes; });
-  ClearIt(sheet);
-  EXPECT_EQ(writes, 162);
-  for (const CellAddress& cell : ReadingOrder()) EXPECT_TRUE(sheet.IsBlank(cell));
+    ASSERT_EQ(writes.size(), 162u);
+    EXPECT_EQ(writes[0], "1,0,1");
+    EXPECT_EQ(writes[1], "1,0,2");
+    EXPECT_EQ(writes[2], "2,0,1");
+    EXPECT_EQ(writes[17], "9,0,2");
+    EXPECT_EQ(writes[18], "1,1,1");
+    EXPECT_EQ(writes[161], "9,8,2");
+    for (const CellAddress& cell : ReadingOrder()) EXPECT_TRUE(sheet.IsBlank(cell));
+  }
 }
 
 TEST(CopyPreviousCell, CopiesFromTheCellBeforeInReadingOrder) {
