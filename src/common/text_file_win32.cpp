@@ -104,9 +104,10 @@ Result<Existing> FindExisting(const char* action, const fs::path& file) {
 }
 
 // Writes `bytes` to a new temporary file beside `target` and flushes it to
-// the disk. Gives its name, or the failure (nothing left behind).
+// the disk. Gives its name, or the failure (nothing left behind); when the
+// folder refused the new file, `refused` is set.
 Result<fs::path> WriteTemporary(const char* action, const fs::path& file, const fs::path& target,
-                                std::string_view bytes) {
+                                std::string_view bytes, bool* refused = nullptr) {
   std::random_device random;
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
     const fs::path temporary = TemporaryName(target, random);
@@ -115,6 +116,7 @@ Result<fs::path> WriteTemporary(const char* action, const fs::path& file, const 
     if (!handle) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      if (refused != nullptr) *refused = error == ERROR_ACCESS_DENIED;
       return WinFailure(action, file, error);
     }
     DWORD error = WriteAll(handle.get(), bytes);
@@ -127,6 +129,19 @@ Result<fs::path> WriteTemporary(const char* action, const fs::path& file, const 
     return temporary;
   }
   return WinFailure(action, file, ERROR_FILE_EXISTS);
+}
+
+// Rewrites the existing `target` with `bytes` and flushes it: for a file the
+// user may write in a folder that takes no new file. Name, attributes and
+// ACLs stay the file's own.
+Status WriteInPlace(const fs::path& file, const fs::path& target, std::string_view bytes) {
+  UniqueFileHandle handle(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle) return WinFailure("write", file, GetLastError());
+  DWORD error = WriteAll(handle.get(), bytes);
+  if (error == ERROR_SUCCESS && !SetEndOfFile(handle.get())) error = GetLastError();
+  if (error == ERROR_SUCCESS && !FlushFileBuffers(handle.get())) error = GetLastError();
+  return error == ERROR_SUCCESS ? Status::Ok() : WinFailure("write", file, error);
 }
 
 }  // namespace
@@ -166,8 +181,12 @@ Status ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe) return WinFailure("replace", file, GetLastError());
   }
-  Result<fs::path> temporary = WriteTemporary("write", file, target, bytes);
-  if (!temporary) return temporary.status();
+  bool refused = false;
+  Result<fs::path> temporary = WriteTemporary("write", file, target, bytes, &refused);
+  if (!temporary) {
+    if (existing->exists && refused) return WriteInPlace(file, target, bytes);
+    return temporary.status();
+  }
   // ReplaceFileW keeps the replaced file's ACLs and short name, and should
   // keep its attributes. Wine's fails, or writes past its buffers, for names
   // near or past MAX_PATH: those are renamed over the file instead.

@@ -134,6 +134,18 @@ TEST(TextFile, ReplaceKeepsTheHiddenAndSystemAttributes) {
   EXPECT_EQ(ReadBytes(file), "1\r\n2\r\n");
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+// Run by wine_in_place_test.sh on a folder that holds Quillex.dat ("0\r\n0\r\n")
+// and takes no new file.
+TEST(TextFile, ReplaceWritesInPlaceInAFolderThatTakesNoNewFile) {
+  const wchar_t* folder = _wgetenv(L"QUILLET_FOLDER_TAKING_NO_FILE");
+  if (folder == nullptr) GTEST_SKIP() << "run by wine_in_place_test.sh";
+  const auto file = std::filesystem::path(folder) / "Quillex.dat";
+  const Status replaced = ReplaceFileBytes(file, "1\r\n2\r\n");
+  EXPECT_TRUE(replaced.ok()) << replaced.message();
+  EXPECT_EQ(ReadBytes(file), "1\r\n2\r\n");
+  EXPECT_EQ(Entries(folder), 1);
+}
 #endif
 
 TEST(TextFile, ReplaceKeepsTheOldContentWhenItCannotWrite) {
