@@ -7,20 +7,15 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <map>
+#include <optional>
+
 #include "ui/form1_controls.h"
+#include "ui/menu_tree.h"
 #include "ui/qt/form1_fixture.h"
 
 namespace quillet::testing {
 namespace {
-
-TEST_F(Form1Test, WindowAndClientArea) {
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  EXPECT_EQ(window->windowTitle(), "Quillet");
-  EXPECT_EQ(window->centralWidget()->size(), QSize(740, 462));
-  EXPECT_FALSE(window->windowIcon().isNull());
-  EXPECT_EQ(window->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
-}
 
 // Each control of the shared list as a widget of its kind: at its place (15
 // twips to a device-independent pixel), named, in its font, and reachable or
@@ -90,7 +85,7 @@ TEST_F(Form1Test, TabWalksTheCellsInReadingOrderAndWraps) {
   }
 }
 
-TEST_F(Form1Test, TypingGoesIntoTheSheetAndSheetChangesShowInTheBoxes) {
+TEST_F(Form1Test, TypingGoesIntoTheSheet) {
   QLineEdit* box = Box(3, 5, Line::Text1);
   QTest::keyClicks(box, "ABCDEFGHIJKLMNOPQRST");  // 20 characters, none refused
   EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text1), u"ABCDEFGHIJKLMNOPQRST");
@@ -100,11 +95,6 @@ TEST_F(Form1Test, TypingGoesIntoTheSheetAndSheetChangesShowInTheBoxes) {
   QTest::keyClicks(box, "X");
   EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text1), u"ABXCDEFGHIJKLMNOPQRST");
   EXPECT_EQ(box->cursorPosition(), 3);
-
-  window->sheet().SetText(9, 8, Line::Text2, u"\u00c4 & <b>");
-  EXPECT_EQ(Box(9, 8, Line::Text2)->text(), QString::fromUtf8("\u00c4 & <b>"));
-  window->sheet().SetText(9, 8, Line::Text2, u"");
-  EXPECT_EQ(Box(9, 8, Line::Text2)->text(), "");
 }
 
 // Through the clipboard: a one-line box takes what is pasted up to its first
@@ -138,6 +128,10 @@ TEST_F(Form1Test, APasteKeepsItsFirstLineAndAHugeOneIsKeptWhole) {
 TEST_F(Form1Test, TheCalibrationFileCannotChangeTheWindowsShape) {
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  EXPECT_EQ(window->windowTitle(), "Quillet");
+  EXPECT_EQ(window->centralWidget()->size(), QSize(740, 462));
+  EXPECT_FALSE(window->windowIcon().isNull());
+  EXPECT_EQ(window->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
   const int one_row = window->menuBar()->height();
   for (const std::string& bytes :
        {std::string(1000, 'W'), std::string(1000, '\x89'),  // per mille signs, wider still
@@ -153,33 +147,31 @@ TEST_F(Form1Test, TheCalibrationFileCannotChangeTheWindowsShape) {
   }
 }
 
-TEST_F(Form1Test, MenuTree) {
-  auto captions = [](const QList<QAction*>& actions) {
-    QStringList list;
-    for (QAction* action : actions) list << action->objectName() + "=" + action->text();
-    return list;
-  };
-  EXPECT_EQ(
-      captions(window->menuBar()->actions()),
-      (QStringList{"File=&File", "Clear=&Clear", "Printit=&Print (Adj=0/0)", "About=&About"}));
-  QMenu* file = window->MenuItem("File")->menu();
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(captions(file->actions()),
-            (QStringList{"LabelList=&LabelList", "PAdj1=&Printer Calibration", "Printit2=&Print",
-                         "Exit=&Exit"}));
-  EXPECT_EQ(captions(window->MenuItem("LabelList")->menu()->actions()),
-            (QStringList{"AddToList=&Add to LabelList.txt", "ViewList=&View LabelList.txt"}));
-  EXPECT_EQ(captions(window->MenuItem("PAdj1")->menu()->actions()),
-            (QStringList{"Ptest=&Print test", "PAdj=&Enter Adjustments"}));
-  for (const char* command : {"Clear", "Printit", "About"}) {
-    EXPECT_EQ(window->MenuItem(command)->menu(), nullptr) << command;
-  }
-  for (QAction* action : window->findChildren<QAction*>()) {
-    if (action->objectName().isEmpty()) continue;
-    EXPECT_TRUE(action->isEnabled() && action->isVisible()) << action->objectName().toStdString();
+// The menus hold the shared tree's items in its order, each in its parent's
+// menu; the offsets item shows the loaded offsets.
+TEST_F(Form1Test, MenusHoldTheSharedTree) {
+  std::map<QWidget*, QList<QAction*>> expected;
+  for (std::size_t at = 0; at < kMenuEntryCount; ++at) {
+    const MenuEntry& entry = kMenuTree[at];
+    SCOPED_TRACE(entry.name);
+    QAction* action = window->MenuItem(entry.name);
+    ASSERT_NE(action, nullptr);
+    const std::optional<std::size_t> parent = ParentOf(at);
+    expected[parent ? static_cast<QWidget*>(window->MenuItem(kMenuTree[*parent].name)->menu())
+                    : window->menuBar()]
+        << action;
+    EXPECT_EQ(action->text(),
+              at == kOffsetsEntry ? "&Print (Adj=0/0)" : QString::fromUtf16(entry.caption));
+    EXPECT_EQ(action->menu() != nullptr, entry.command == Command::OpenMenu);
+    EXPECT_TRUE(action->isEnabled() && action->isVisible());
     EXPECT_TRUE(action->shortcut().isEmpty());
     EXPECT_FALSE(action->isCheckable());
   }
+  for (const auto& [menu, actions] : expected) {
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->actions(), actions);
+  }
+  EXPECT_EQ(expected.size(), 4u);  // the bar, File, LabelList, Printer Calibration
 }
 
 }  // namespace
