@@ -89,7 +89,7 @@ TEST_F(Form1Test, TabWalksTheCellsInReadingOrderAndWraps) {
   }
 }
 
-TEST_F(Form1Test, TypingGoesIntoTheSheet) {
+TEST_F(Form1Test, TypingGoesIntoTheSheetAndTheSheetIntoTheBoxes) {
   QLineEdit* box = Box(3, 5, Line::Text1);
   QTest::keyClicks(box, "ABCDEFGHIJKLMNOPQRST");  // 20 characters, none refused
   EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text1), u"ABCDEFGHIJKLMNOPQRST");
@@ -99,6 +99,9 @@ TEST_F(Form1Test, TypingGoesIntoTheSheet) {
   QTest::keyClicks(box, "X");
   EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text1), u"ABXCDEFGHIJKLMNOPQRST");
   EXPECT_EQ(box->cursorPosition(), 3);
+
+  window->sheet().SetText(9, 8, Line::Text2, u"\u00c4 & <b>");  // shown as it is
+  EXPECT_EQ(Box(9, 8, Line::Text2)->text(), QString::fromUtf8("\u00c4 & <b>"));
 }
 
 // Through the clipboard: a one-line box takes what is pasted up to its first
