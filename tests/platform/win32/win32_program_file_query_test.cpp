@@ -50,7 +50,7 @@ TEST(FileFactsAt, ReadsTheLocalModificationTimeAndSizeAndNothingOfAMissingFile) 
   };
   TempDir dir;
   for (const Case& c : cases) {
-    const auto file = dir / c.file;
+    const auto file = (dir / c.file).make_preferred();
     SCOPED_TRACE(file.string() + " " + std::to_string(c.size.value_or(0)));
     if (c.size) MakeFile(file, *c.size, c.local);
     const ProgramFileFacts facts = FileFactsAt(file.u16string());
