@@ -241,17 +241,35 @@ TEST_F(Presenter, AddingLabelsThatTheListCannotHoldAsksFirst) {
   EXPECT_EQ(ReadBytes("LabelList.txt"), "\"?mega \"\r\n");
 }
 
+// A box set by an operation shows it at once; a typed or pasted line goes to
+// the sheet up to its first line break, and the box is written back only
+// when that cut it.
 TEST_F(Presenter, BoxesAndTheSheetMirrorEachOther) {
-  const std::size_t box = CellBoxControl(3, 5, Line::Text2);
-  // Typed: the sheet follows, and the box is not written back.
-  view.boxes[box] = u"typed";
-  presenter.BoxEdited(box, u"typed");
-  EXPECT_EQ(sheet.GetText(3, 5, Line::Text2), u"typed");
-  EXPECT_EQ(view.sets, 0);
-  // Set by an operation: the box shows it at once.
   sheet.SetText(9, 8, Line::Text1, u"\u00c4 & <b>");
   EXPECT_EQ(view.boxes[CellBoxControl(9, 8, Line::Text1)], u"\u00c4 & <b>");
-  EXPECT_EQ(view.sets, 1);
+  EXPECT_EQ(view.sets, 1);  // that box alone
+  const struct {
+    Line line;
+    const char16_t* before;  // the box and its line
+    const char16_t* edited;  // the box after typing or a paste
+    const char16_t* after;
+  } cases[] = {
+      {Line::Text2, u"", u"typed", u"typed"},  {Line::Text1, u"", u"L1\r\nL2", u"L1"},
+      {Line::Text1, u"ab", u"aX\nYb", u"aXb"}, {Line::Text1, u"ab", u"aX\u2028Y\rZb", u"aXb"},
+      {Line::Text1, u"ab", u"ab\r", u"ab"},    {Line::Text1, u"", u"\rB", u""},
+      {Line::Text1, u"a", u"ab", u"ab"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    const std::size_t box = CellBoxControl(3, 5, c.line);
+    sheet.SetText(3, 5, c.line, c.before);
+    const int sets = view.sets;
+    view.boxes[box] = c.edited;
+    presenter.BoxEdited(box, c.edited);
+    EXPECT_EQ(sheet.GetText(3, 5, c.line), c.after);
+    EXPECT_EQ(view.boxes[box], c.after);
+    EXPECT_EQ(view.sets - sets, c.after == std::u16string_view(c.edited) ? 0 : 1);
+  }
   // Fillers, headings and numbers past the list hold no line.
   for (std::size_t other : {kCellBoxCount, kControlCount - 1, kControlCount}) {
     presenter.BoxEdited(other, u"x");
@@ -261,28 +279,6 @@ TEST_F(Presenter, BoxesAndTheSheetMirrorEachOther) {
     if (cell.group != 3 && cell.group != 9) {
       EXPECT_TRUE(sheet.IsBlank(cell));
     }
-  }
-}
-
-TEST_F(Presenter, AOneLineBoxKeepsWhatIsPastedUpToItsFirstLineBreak) {
-  const std::size_t box = CellBoxControl(2, 3, Line::Text1);
-  const struct {
-    const char16_t* before;  // the box and its line
-    const char16_t* edited;  // the box after a paste
-    const char16_t* after;
-  } cases[] = {
-      {u"", u"L1\r\nL2", u"L1"}, {u"ab", u"aX\nYb", u"aXb"}, {u"ab", u"aX\u2028Y\rZb", u"aXb"},
-      {u"ab", u"ab\r", u"ab"},   {u"", u"\rB", u""},         {u"a", u"ab", u"ab"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(&c - cases);
-    sheet.SetText(2, 3, Line::Text1, c.before);
-    const int sets = view.sets;
-    view.boxes[box] = c.edited;
-    presenter.BoxEdited(box, c.edited);
-    EXPECT_EQ(sheet.GetText(2, 3, Line::Text1), c.after);
-    EXPECT_EQ(view.boxes[box], c.after);
-    EXPECT_EQ(view.sets - sets, c.after == std::u16string_view(c.edited) ? 0 : 1);
   }
 }
 

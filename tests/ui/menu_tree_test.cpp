@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/access_keys.h"
@@ -14,29 +15,31 @@
 namespace quillet {
 namespace {
 
-TEST(MenuTree, ParentsAndAccessKeys) {
+TEST(MenuTree, ParentsCaptionsAndAccessKeys) {
   struct Case {
     const char* name;
     const char* parent;  // "" for the menu bar
+    const char16_t* caption;
   };
-  const Case cases[] = {{"File", ""},
-                        {"LabelList", "File"},
-                        {"AddToList", "LabelList"},
-                        {"ViewList", "LabelList"},
-                        {"PAdj1", "File"},
-                        {"Ptest", "PAdj1"},
-                        {"PAdj", "PAdj1"},
-                        {"Printit2", "File"},
-                        {"Exit", "File"},
-                        {"Clear", ""},
-                        {"Printit", ""},
-                        {"About", ""}};
+  const Case cases[] = {{"File", "", u"&File"},
+                        {"LabelList", "File", u"&LabelList"},
+                        {"AddToList", "LabelList", u"&Add to LabelList.txt"},
+                        {"ViewList", "LabelList", u"&View LabelList.txt"},
+                        {"PAdj1", "File", u"&Printer Calibration"},
+                        {"Ptest", "PAdj1", u"&Print test"},
+                        {"PAdj", "PAdj1", u"&Enter Adjustments"},
+                        {"Printit2", "File", u"&Print"},
+                        {"Exit", "File", u"&Exit"},
+                        {"Clear", "", u"&Clear"},
+                        {"Printit", "", u"&Print (Adj ="},  // replaced by the load
+                        {"About", "", u"&About"}};
   ASSERT_EQ(std::size(cases), kMenuEntryCount);
   std::map<std::string, std::multiset<char16_t>> keys;  // per menu
   for (std::size_t at = 0; at < kMenuEntryCount; ++at) {
     EXPECT_STREQ(kMenuTree[at].name, cases[at].name);
     const auto parent = ParentOf(at);
     EXPECT_STREQ(parent ? kMenuTree[*parent].name : "", cases[at].parent) << cases[at].name;
+    EXPECT_EQ(std::u16string_view(kMenuTree[at].caption), cases[at].caption) << cases[at].name;
     keys[cases[at].parent].insert(AccessKeyOf(kMenuTree[at].caption));
   }
   // The bar's four keys differ; under File only P is shared, by two items.

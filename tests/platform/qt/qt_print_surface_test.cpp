@@ -68,12 +68,6 @@ std::map<std::string, Word> WordsOf(const std::filesystem::path& pdf) {
   return words;
 }
 
-TEST(QtPrintSurface, UsesAResolutionAtWhichEightPointIsWholePixels) {
-  TempDir dir;
-  QtPrintSurface surface(PdfPrinter(dir / "x.pdf"));
-  EXPECT_EQ(surface.printer().resolution(), 1440);
-}
-
 TEST(QtPrintSurface, PrintsEveryLabelAtItsPlaceInLiberationMono) {
   TempDir dir;
   const std::filesystem::path pdf = dir / "sheet.pdf";
@@ -95,7 +89,9 @@ TEST(QtPrintSurface, PrintsEveryLabelAtItsPlaceInLiberationMono) {
   LabelSheet sheet;
   for (const Case& c : cases) sheet.SetText(c.group, c.index, c.line, c.text);
 
-  GivenSurfaceDialog dialog(std::make_unique<QtPrintSurface>(PdfPrinter(pdf)));
+  auto surface = std::make_unique<QtPrintSurface>(PdfPrinter(pdf));
+  EXPECT_EQ(surface->printer().resolution(), 1440);  // 8 pt is whole pixels
+  GivenSurfaceDialog dialog(std::move(surface));
   Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, {0.25, -0.5});
   ASSERT_TRUE(outcome.ok()) << outcome.message();
 

@@ -7,6 +7,10 @@
 #include <QFile>
 #include <QString>
 
+#include <optional>
+#include <string>
+#include <tuple>
+
 #include "support/temp_dir.h"
 
 namespace quillet {
@@ -19,47 +23,39 @@ QString ToQString(const std::filesystem::path& file) {
   return QString::fromStdU16String(file.u16string());
 }
 
-TEST(FileFactsFor, ReadsTheLocalModificationTimeAndSize) {
+TEST(FileFactsFor, ReadsTheLocalModificationTimeAndSizeAndNothingOfAMissingFile) {
   struct Case {
-    std::string bytes;
-    QDateTime modified;  // local time
+    const char* file;                  // in a fresh folder
+    std::optional<std::string> bytes;  // nothing: no such file
+    QDateTime modified;                // local time
   };
   const Case cases[] = {
-      {std::string(90112, 'x'), QDateTime(QDate(2002, 5, 2), QTime(15, 2, 41))},
-      {"", QDateTime(QDate(2026, 1, 1), QTime(0, 5))},
-      {"abc", QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59))},
+      {"quillet", std::nullopt, {}},
+      {"no/such/QUILLET.EXE", std::nullopt, {}},
+      {"quillet", std::string(90112, 'x'), QDateTime(QDate(2002, 5, 2), QTime(15, 2, 41))},
+      {"quillet", "", QDateTime(QDate(2026, 1, 1), QTime(0, 5))},
+      {"quillet", "abc", QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59))},
   };
   for (const Case& c : cases) {
     TempDir dir;
-    const auto file = dir / "quillet";
-    WriteBytes(file, c.bytes);
-    {
+    const auto file = dir / c.file;
+    SCOPED_TRACE(file.string());
+    if (c.bytes) {
+      WriteBytes(file, *c.bytes);
       QFile qt_file(ToQString(file));
       ASSERT_TRUE(qt_file.open(QIODevice::ReadWrite));
       ASSERT_TRUE(qt_file.setFileTime(c.modified, QFileDevice::FileModificationTime));
     }
     const ProgramFileFacts facts = FileFactsFor(ToQString(file));
     EXPECT_EQ(facts.path, file.u16string());
-    ASSERT_TRUE(facts.modified.has_value());
+    EXPECT_EQ(facts.size, c.bytes ? std::optional<std::uint64_t>(c.bytes->size()) : std::nullopt);
+    ASSERT_EQ(facts.modified.has_value(), c.bytes.has_value());
+    if (!c.bytes) continue;
+    const FileTimestamp& m = *facts.modified;
     const QDate date = c.modified.date();
     const QTime time = c.modified.time();
-    EXPECT_EQ(facts.modified->year, date.year());
-    EXPECT_EQ(facts.modified->month, date.month());
-    EXPECT_EQ(facts.modified->day, date.day());
-    EXPECT_EQ(facts.modified->hour, time.hour());
-    EXPECT_EQ(facts.modified->minute, time.minute());
-    ASSERT_TRUE(facts.size.has_value());
-    EXPECT_EQ(*facts.size, c.bytes.size());
-  }
-}
-
-TEST(FileFactsFor, MissingFileHasNoDateAndNoSize) {
-  TempDir dir;
-  for (const auto& path : {dir / "quillet", dir / "no" / "such" / "QUILLET.EXE"}) {
-    const ProgramFileFacts facts = FileFactsFor(ToQString(path));
-    EXPECT_EQ(facts.path, path.u16string());
-    EXPECT_FALSE(facts.modified.has_value());
-    EXPECT_FALSE(facts.size.has_value());
+    EXPECT_EQ(std::tie(m.year, m.month, m.day, m.hour, m.minute),
+              std::make_tuple(date.year(), date.month(), date.day(), time.hour(), time.minute()));
   }
 }
 

@@ -139,72 +139,56 @@ TEST(Win32InputBox, ShowsThePromptAsItIsOverItsOwnerWithAnEmptyFieldInFocus) {
   for (const std::u16string& current : currents) {
     SCOPED_TRACE(current.size());
     const std::u16string prompt = LeftRightPrompt(current);
-    struct {
-      std::wstring title, prompt, field;
-      LONG_PTR prompt_style = 0;
-      bool field_focused = false;
-      HWND owner = nullptr;
-      RECT box{}, client{}, owner_rect{}, prompt_rect{}, field_rect{}, ok{}, cancel{};
-      int prompt_needs = 0;  // height the prompt's lines take in its font and width
-    } seen;
     Win32DialogOwner owner;
     owner.Set(Owner());
     Win32InputBox input(owner);
     WhenShown look([&](HWND box) {
       const HWND text = GetDlgItem(box, kInputBoxPromptId);
       const HWND field = GetDlgItem(box, kInputBoxFieldId);
-      seen.title = TextOf(box);
-      seen.prompt = TextOf(text);
-      seen.field = TextOf(field);
-      seen.prompt_style = GetWindowLongPtrW(text, GWL_STYLE);
-      seen.field_focused = GetFocus() == field;
-      seen.owner = GetWindow(box, GW_OWNER);
-      GetWindowRect(box, &seen.box);
-      GetClientRect(box, &seen.client);
-      GetWindowRect(Owner(), &seen.owner_rect);
-      const std::pair<HWND, RECT*> parts[] = {{text, &seen.prompt_rect},
-                                              {field, &seen.field_rect},
-                                              {GetDlgItem(box, IDOK), &seen.ok},
-                                              {GetDlgItem(box, IDCANCEL), &seen.cancel}};
-      for (const auto& [part, rect] : parts) {
-        GetWindowRect(part, rect);
-        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(rect), 2);
+      EXPECT_EQ(TextOf(box), L"Quillet");
+      EXPECT_EQ(TextOf(text), PromptLines(prompt));
+      EXPECT_TRUE(GetWindowLongPtrW(text, GWL_STYLE) & SS_NOPREFIX);  // "&" shown, no access key
+      EXPECT_EQ(TextOf(field), L"");
+      EXPECT_EQ(GetFocus(), field);
+      EXPECT_EQ(GetWindow(box, GW_OWNER), Owner());
+      RECT frame{}, client{}, owner_frame{}, prompt_rect{}, field_rect{};
+      GetWindowRect(box, &frame);
+      GetClientRect(box, &client);
+      GetWindowRect(Owner(), &owner_frame);
+      EXPECT_NEAR((frame.left + frame.right) / 2, (owner_frame.left + owner_frame.right) / 2, 1);
+      EXPECT_NEAR((frame.top + frame.bottom) / 2, (owner_frame.top + owner_frame.bottom) / 2, 1);
+      for (const auto& [id, rect] : {std::pair<int, RECT*>{kInputBoxPromptId, &prompt_rect},
+                                     {kInputBoxFieldId, &field_rect},
+                                     {IDOK, nullptr},
+                                     {IDCANCEL, nullptr}}) {
+        RECT part{};
+        GetWindowRect(GetDlgItem(box, id), &part);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&part), 2);
+        EXPECT_TRUE(part.left >= 0 && part.top >= 0 && part.right <= client.right &&
+                    part.bottom <= client.bottom)
+            << id;
+        if (rect != nullptr) *rect = part;
       }
+      EXPECT_GE(field_rect.top, prompt_rect.bottom);
+      // The height the prompt's lines take in its font and width.
       const HDC dc = GetDC(text);
       const HGDIOBJ old =
           SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
-      RECT needed{0, 0, seen.prompt_rect.right - seen.prompt_rect.left, 0};
-      DrawTextW(dc, seen.prompt.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-      seen.prompt_needs = needed.bottom;
+      RECT needed{0, 0, prompt_rect.right - prompt_rect.left, 0};
+      DrawTextW(dc, TextOf(text).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
       SelectObject(dc, old);
       ReleaseDC(text, dc);
+      EXPECT_LE(needed.bottom, prompt_rect.bottom - prompt_rect.top);
+      if (width == 0) width = frame.right - frame.left;
+      EXPECT_EQ(frame.right - frame.left, width);
+      const HDC screen = GetDC(nullptr);
+      std::printf("input box at %d dpi: %ld x %ld pixels\n", GetDeviceCaps(screen, LOGPIXELSY),
+                  frame.right - frame.left, frame.bottom - frame.top);
+      ReleaseDC(nullptr, screen);
       Answer(box, L"", Close::kCancelButton);
     });
     EXPECT_EQ(input.Ask(prompt), std::nullopt);
     ASSERT_TRUE(look.answered());
-    EXPECT_EQ(seen.title, L"Quillet");
-    EXPECT_EQ(seen.prompt, PromptLines(prompt));
-    EXPECT_TRUE(seen.prompt_style & SS_NOPREFIX);  // "&" shown, not an access key
-    EXPECT_EQ(seen.field, L"");
-    EXPECT_TRUE(seen.field_focused);
-    EXPECT_EQ(seen.owner, Owner());
-    const auto centre = [](const RECT& r) {
-      return std::pair((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    };
-    EXPECT_NEAR(centre(seen.box).first, centre(seen.owner_rect).first, 1);
-    EXPECT_NEAR(centre(seen.box).second, centre(seen.owner_rect).second, 1);
-    EXPECT_LE(seen.prompt_needs, seen.prompt_rect.bottom - seen.prompt_rect.top);
-    EXPECT_GE(seen.field_rect.top, seen.prompt_rect.bottom);
-    for (const RECT& part : {seen.prompt_rect, seen.field_rect, seen.ok, seen.cancel}) {
-      EXPECT_TRUE(part.left >= 0 && part.top >= 0 && part.right <= seen.client.right &&
-                  part.bottom <= seen.client.bottom);
-    }
-    if (width == 0) width = seen.box.right - seen.box.left;
-    EXPECT_EQ(seen.box.right - seen.box.left, width);
-    const HDC screen = GetDC(nullptr);
-    std::printf("input box at %d dpi: %ld x %ld pixels\n", GetDeviceCaps(screen, LOGPIXELSY),
-                seen.box.right - seen.box.left, seen.box.bottom - seen.box.top);
-    ReleaseDC(nullptr, screen);
   }
 }
 

@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <tuple>
 
 #include "common/win32_handles.h"
 #include "support/temp_dir.h"
@@ -31,42 +34,34 @@ void MakeFile(const std::filesystem::path& file, std::uint64_t size, const SYSTE
   ASSERT_TRUE(SetFileTime(handle.get(), nullptr, nullptr, &moment));
 }
 
-TEST(FileFactsAt, ReadsTheLocalModificationTimeAndSize) {
+TEST(FileFactsAt, ReadsTheLocalModificationTimeAndSizeAndNothingOfAMissingFile) {
   struct Case {
-    std::uint64_t size;
-    SYSTEMTIME local;  // year, month, day of week, day, hour, minute, second, ms
+    const char* file;                   // in the test's folder
+    std::optional<std::uint64_t> size;  // nothing: no such file
+    SYSTEMTIME local;                   // year, month, day of week, day, hour, minute, second, ms
   };
   const Case cases[] = {
-      {90112, {2002, 5, 0, 2, 15, 2, 41, 0}},
-      {0, {2026, 1, 0, 1, 0, 5, 0, 0}},
-      {3, {1999, 12, 0, 31, 23, 59, 59, 0}},
-      {5'000'000'000, {2024, 7, 0, 14, 12, 30, 0, 0}},  // past 32 bits
+      {"QUILLET.EXE", std::nullopt, {}},
+      {"no/such/QUILLET.EXE", std::nullopt, {}},
+      {"QUILLET.EXE", 90112, {2002, 5, 0, 2, 15, 2, 41, 0}},
+      {"QUILLET.EXE", 0, {2026, 1, 0, 1, 0, 5, 0, 0}},
+      {"QUILLET.EXE", 3, {1999, 12, 0, 31, 23, 59, 59, 0}},
+      {"QUILLET.EXE", 5'000'000'000, {2024, 7, 0, 14, 12, 30, 0, 0}},  // past 32 bits
   };
   TempDir dir;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.size);
-    const auto file = dir / "QUILLET.EXE";
-    MakeFile(file, c.size, c.local);
+    const auto file = (dir / c.file).make_preferred();
+    SCOPED_TRACE(file.string() + " " + std::to_string(c.size.value_or(0)));
+    if (c.size) MakeFile(file, *c.size, c.local);
     const ProgramFileFacts facts = FileFactsAt(file.u16string());
     EXPECT_EQ(facts.path, file.u16string());
-    ASSERT_TRUE(facts.modified.has_value());
-    EXPECT_EQ(facts.modified->year, c.local.wYear);
-    EXPECT_EQ(facts.modified->month, c.local.wMonth);
-    EXPECT_EQ(facts.modified->day, c.local.wDay);
-    EXPECT_EQ(facts.modified->hour, c.local.wHour);
-    EXPECT_EQ(facts.modified->minute, c.local.wMinute);
-    ASSERT_TRUE(facts.size.has_value());
-    EXPECT_EQ(*facts.size, c.size);
-  }
-}
-
-TEST(FileFactsAt, MissingFileHasNoDateAndNoSize) {
-  TempDir dir;
-  for (const auto& path : {dir / "QUILLET.EXE", dir / "no" / "such" / "QUILLET.EXE"}) {
-    const ProgramFileFacts facts = FileFactsAt(path.u16string());
-    EXPECT_EQ(facts.path, path.u16string());
-    EXPECT_FALSE(facts.modified.has_value());
-    EXPECT_FALSE(facts.size.has_value());
+    EXPECT_EQ(facts.size, c.size);
+    ASSERT_EQ(facts.modified.has_value(), c.size.has_value());
+    if (!c.size) continue;
+    const FileTimestamp& m = *facts.modified;
+    EXPECT_EQ(std::tie(m.year, m.month, m.day, m.hour, m.minute),
+              std::make_tuple(int{c.local.wYear}, int{c.local.wMonth}, int{c.local.wDay},
+                              int{c.local.wHour}, int{c.local.wMinute}));
   }
 }
 

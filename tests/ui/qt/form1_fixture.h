@@ -9,32 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "print/recording_surface.h"
 #include "support/fake_program_starter.h"
 #include "support/recording_message_boxes.h"
 #include "support/scripted_input_box.h"
+#include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
 #include "ui/qt/form1.h"
 
 namespace quillet::testing {
 
-// Hands out a recording surface each time, or nothing when set to be dismissed.
-class RecordingPrinterDialog : public PrinterDialog {
- public:
-  PrinterChoice ShowPrinter() override {
-    ++shown;
-    if (dismiss) return PrinterChoice(nullptr);
-    return PrinterChoice(std::make_unique<RecordingSurface>(log));
-  }
-  int shown = 0;
-  bool dismiss = false;
-  std::vector<std::string> log;
-};
-
 class FixedProgramFile : public ProgramFileQuery {
  public:
-  ProgramFileFacts Query() override { return facts; }
-  ProgramFileFacts facts{u"/opt/quillet/bin/quillet", FileTimestamp{2002, 5, 2, 15, 2}, 90112};
+  ProgramFileFacts Query() override {
+    return {u"/opt/quillet/bin/quillet", FileTimestamp{2002, 5, 2, 15, 2}, 90112};
+  }
 };
 
 class Form1Test : public ::testing::Test {
@@ -48,7 +36,8 @@ class Form1Test : public ::testing::Test {
   QLineEdit* Box(int group, int index, Line line) { return window->CellBox(group, index, line); }
 
   TempDir folder{TempDir::kEnter};  // first, so the window loads inside it
-  RecordingPrinterDialog printer;
+  std::vector<std::string> printed;
+  ScriptedPrinterDialog printer{printed};
   ScriptedInputBox input;
   RecordingMessageBoxes messages;
   FakeProgramStarter starter;

@@ -57,7 +57,7 @@ TEST_F(Form1Test, SharedAccessKeysMoveTheHighlightAndReturnRunsIt) {
     SCOPED_TRACE(c.keys);
     window->sheet().SetText(2, 3, Line::Text1, u"KEEP");
     input = ScriptedInputBox({u"0", u"0"});
-    const int prints = printer.shown;
+    const int prints = printer.times_shown();
     const int ended_before = ended;
 
     Type(*window, c.keys);
@@ -77,7 +77,7 @@ TEST_F(Form1Test, SharedAccessKeysMoveTheHighlightAndReturnRunsIt) {
         }
       }
     }
-    EXPECT_EQ(printer.shown - prints, c.prints);
+    EXPECT_EQ(printer.times_shown() - prints, c.prints);
     EXPECT_EQ(input.prompts().size(), std::size_t(c.prompts));
     EXPECT_EQ(ended - ended_before, c.ended);
     EXPECT_EQ(window->sheet().GetText(2, 3, Line::Text1) == u"KEEP", c.sheet_kept);

@@ -1,5 +1,9 @@
 // The window as Qt draws the shared description: the widgets made from the
-// control list, focus order, menus, and typing reaching the sheet.
+// control list, focus order, menus, and typing reaching the sheet; and its
+// menus, clicks and load wired to the shared behaviour, on doubles of the
+// outside things. What each operation does is tested once, on the behaviour
+// itself (tests/ui/form1_presenter_test.cpp).
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -7,20 +11,15 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <map>
+#include <optional>
+
 #include "ui/form1_controls.h"
+#include "ui/menu_tree.h"
 #include "ui/qt/form1_fixture.h"
 
 namespace quillet::testing {
 namespace {
-
-TEST_F(Form1Test, WindowAndClientArea) {
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  EXPECT_EQ(window->windowTitle(), "Quillet");
-  EXPECT_EQ(window->centralWidget()->size(), QSize(740, 462));
-  EXPECT_FALSE(window->windowIcon().isNull());
-  EXPECT_EQ(window->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
-}
 
 // Each control of the shared list as a widget of its kind: at its place (15
 // twips to a device-independent pixel), named, in its font, and reachable or
@@ -90,7 +89,7 @@ TEST_F(Form1Test, TabWalksTheCellsInReadingOrderAndWraps) {
   }
 }
 
-TEST_F(Form1Test, TypingGoesIntoTheSheetAndSheetChangesShowInTheBoxes) {
+TEST_F(Form1Test, TypingGoesIntoTheSheetAndTheSheetIntoTheBoxes) {
   QLineEdit* box = Box(3, 5, Line::Text1);
   QTest::keyClicks(box, "ABCDEFGHIJKLMNOPQRST");  // 20 characters, none refused
   EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text1), u"ABCDEFGHIJKLMNOPQRST");
@@ -101,10 +100,8 @@ TEST_F(Form1Test, TypingGoesIntoTheSheetAndSheetChangesShowInTheBoxes) {
   EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text1), u"ABXCDEFGHIJKLMNOPQRST");
   EXPECT_EQ(box->cursorPosition(), 3);
 
-  window->sheet().SetText(9, 8, Line::Text2, u"\u00c4 & <b>");
+  window->sheet().SetText(9, 8, Line::Text2, u"\u00c4 & <b>");  // shown as it is
   EXPECT_EQ(Box(9, 8, Line::Text2)->text(), QString::fromUtf8("\u00c4 & <b>"));
-  window->sheet().SetText(9, 8, Line::Text2, u"");
-  EXPECT_EQ(Box(9, 8, Line::Text2)->text(), "");
 }
 
 // Through the clipboard: a one-line box takes what is pasted up to its first
@@ -138,6 +135,10 @@ TEST_F(Form1Test, APasteKeepsItsFirstLineAndAHugeOneIsKeptWhole) {
 TEST_F(Form1Test, TheCalibrationFileCannotChangeTheWindowsShape) {
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  EXPECT_EQ(window->windowTitle(), "Quillet");
+  EXPECT_EQ(window->centralWidget()->size(), QSize(740, 462));
+  EXPECT_FALSE(window->windowIcon().isNull());
+  EXPECT_EQ(window->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
   const int one_row = window->menuBar()->height();
   for (const std::string& bytes :
        {std::string(1000, 'W'), std::string(1000, '\x89'),  // per mille signs, wider still
@@ -153,33 +154,93 @@ TEST_F(Form1Test, TheCalibrationFileCannotChangeTheWindowsShape) {
   }
 }
 
-TEST_F(Form1Test, MenuTree) {
-  auto captions = [](const QList<QAction*>& actions) {
-    QStringList list;
-    for (QAction* action : actions) list << action->objectName() + "=" + action->text();
-    return list;
-  };
-  EXPECT_EQ(
-      captions(window->menuBar()->actions()),
-      (QStringList{"File=&File", "Clear=&Clear", "Printit=&Print (Adj=0/0)", "About=&About"}));
-  QMenu* file = window->MenuItem("File")->menu();
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(captions(file->actions()),
-            (QStringList{"LabelList=&LabelList", "PAdj1=&Printer Calibration", "Printit2=&Print",
-                         "Exit=&Exit"}));
-  EXPECT_EQ(captions(window->MenuItem("LabelList")->menu()->actions()),
-            (QStringList{"AddToList=&Add to LabelList.txt", "ViewList=&View LabelList.txt"}));
-  EXPECT_EQ(captions(window->MenuItem("PAdj1")->menu()->actions()),
-            (QStringList{"Ptest=&Print test", "PAdj=&Enter Adjustments"}));
-  for (const char* command : {"Clear", "Printit", "About"}) {
-    EXPECT_EQ(window->MenuItem(command)->menu(), nullptr) << command;
-  }
-  for (QAction* action : window->findChildren<QAction*>()) {
-    if (action->objectName().isEmpty()) continue;
-    EXPECT_TRUE(action->isEnabled() && action->isVisible()) << action->objectName().toStdString();
+// The menus hold the shared tree's items in its order, each in its parent's
+// menu; the offsets item shows the loaded offsets.
+TEST_F(Form1Test, MenusHoldTheSharedTree) {
+  std::map<QWidget*, QList<QAction*>> expected;
+  for (std::size_t at = 0; at < kMenuEntryCount; ++at) {
+    const MenuEntry& entry = kMenuTree[at];
+    SCOPED_TRACE(entry.name);
+    QAction* action = window->MenuItem(entry.name);
+    ASSERT_NE(action, nullptr);
+    const std::optional<std::size_t> parent = ParentOf(at);
+    expected[parent ? static_cast<QWidget*>(window->MenuItem(kMenuTree[*parent].name)->menu())
+                    : window->menuBar()]
+        << action;
+    EXPECT_EQ(action->text(),
+              at == kOffsetsEntry ? "&Print (Adj=0/0)" : QString::fromUtf16(entry.caption));
+    EXPECT_EQ(action->menu() != nullptr, entry.command == Command::OpenMenu);
+    EXPECT_TRUE(action->isEnabled() && action->isVisible());
     EXPECT_TRUE(action->shortcut().isEmpty());
     EXPECT_FALSE(action->isCheckable());
   }
+  for (const auto& [menu, actions] : expected) {
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->actions(), actions);
+  }
+  EXPECT_EQ(expected.size(), 4u);  // the bar, File, LabelList, Printer Calibration
+}
+
+void Trigger(Form1& window, const char* name) {
+  QAction* action = window.MenuItem(name);
+  ASSERT_NE(action, nullptr) << name;
+  action->trigger();
+}
+
+TEST_F(Form1Test, EveryMenuCommandReachesItsOperation) {
+  window->sheet().SetText(1, 0, Line::Text1, u"LONGER THAN SEVEN");
+  input = ScriptedInputBox({u".25", u"-.125"});
+  for (const char* item : {"AddToList", "ViewList", "Printit", "Printit2", "PAdj", "About", "Clear",
+                           "Ptest", "Exit"}) {
+    Trigger(*window, item);
+  }
+  EXPECT_EQ(ReadBytes(folder / "LabelList.txt"), "\"LONGER THAN SEVEN \"\r\n");
+  EXPECT_EQ(starter.opened().size(), 1u);
+  EXPECT_EQ(printer.times_shown(), 3);
+  EXPECT_EQ(input.prompts().size(), 2u);
+  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print Adj=0.25/-0.125");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, u"About   Quillet");
+  EXPECT_TRUE(window->sheet().IsBlank(1, 0));
+  EXPECT_EQ(ended, 1);
+}
+
+TEST_F(Form1Test, ALoadFailureIsShownOnceTheWindowIsUp) {
+  window.reset();
+  std::filesystem::remove(folder / "Quillex.dat");
+  std::filesystem::create_directory(folder / "Quillex.dat");
+  Form1 broken({printer, input, messages, starter, program_file});
+  QApplication::processEvents();
+  EXPECT_TRUE(messages.shown.empty());  // not while the window is not on screen
+  broken.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&broken));
+  QApplication::processEvents();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("Quillex.dat"), std::string::npos)
+      << messages.shown[0].text;
+}
+
+// Alt and a letter run the commands on the menu bar; Clear keeps the focus
+// where it was.
+TEST_F(Form1Test, AltLetterRunsTheCommandsOnTheMenuBar) {
+  window->sheet().SetText(9, 8, Line::Text2, u"x");
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  Box(4, 4, Line::Text2)->setFocus();
+  QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+  EXPECT_EQ(Box(9, 8, Line::Text2)->text(), "");
+  EXPECT_EQ(QApplication::focusWidget(), Box(4, 4, Line::Text2));
+  QTest::keyClick(window.get(), Qt::Key_A, Qt::AltModifier);
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(Form1Test, ADoubleClickReachesTheCellItWasOn) {
+  LabelSheet& sheet = window->sheet();
+  sheet.SetText(1, 8, Line::Text1, u"END");
+  QTest::mouseDClick(Box(2, 0, Line::Text2), Qt::LeftButton);  // lower line: nothing
+  EXPECT_TRUE(sheet.IsBlank(2, 0));
+  QTest::mouseDClick(Box(2, 0, Line::Text1), Qt::LeftButton);
+  EXPECT_EQ(Box(2, 0, Line::Text1)->text(), "END");
 }
 
 }  // namespace
