@@ -87,12 +87,12 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
     }
     EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat"))) << message.substr(0, 200);
     EXPECT_TRUE(Contains(message, "not a number")) << message.substr(0, 200);
-    EXPECT_EQ(doubles.printer.shown, 0);
+    EXPECT_EQ(doubles.printer.times_shown(), 0);
     EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
     EXPECT_EQ(window->CellBox(3, 5, Line::Text2)->text(), "ABCDEFGHIJ");
   }
   if (bad.prints) {
-    EXPECT_EQ(doubles.printer.shown, 2);
+    EXPECT_EQ(doubles.printer.times_shown(), 2);
     // Cut by the print; the test page then gave back what it found.
     EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text2), u"ABCDEFG");
   }
@@ -171,9 +171,9 @@ TEST_P(BadCellTextInSheet, TheListHoldsItWholeAndPrintingCutsItToSeven) {
   EXPECT_TRUE(window->sheet().GetText(3, 5, Line::Text2) == bad.printed);
   EXPECT_TRUE(window->CellBox(3, 5, Line::Text2)->text() == QString::fromStdU16String(bad.printed));
   std::size_t prints = 0;
-  for (const std::string& call : doubles.printer.log) prints += call.starts_with("Print ");
+  for (const std::string& call : doubles.printed) prints += call.starts_with("Print ");
   EXPECT_EQ(prints, 162u);
-  EXPECT_EQ(doubles.printer.log.back(), "EndDoc");
+  EXPECT_EQ(doubles.printed.back(), "EndDoc");
 
   // The list keeps what was added before the cut.
   EXPECT_EQ(Contains(doubles.Trigger(*window, "AddToList"), "Add the labels anyway?"), lossy);

@@ -67,7 +67,7 @@ TEST(CalibrationDeletedWhileRunning, PrintingSaysItIsMissingAndEnterAdjustmentsM
     EXPECT_TRUE(SheetIsAsFilled(window->sheet()));  // not cut, no test pattern, not cleared
     EXPECT_EQ(window->CellBox(4, 4, Line::Text1)->text(), "LONGER THAN SEVEN");
   }
-  EXPECT_EQ(doubles.printer.shown, 0);
+  EXPECT_EQ(doubles.printer.times_shown(), 0);
   EXPECT_FALSE(FileExists("Quillex.dat"));  // printing makes none
 
   doubles.input = ScriptedInputBox({u"1", u"2"});
@@ -140,7 +140,7 @@ TEST_P(NameBlocked, TheWindowComesUpAndEveryUserOfTheFilesSaysWhy) {
   }
   alarm(0);
   EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
-  EXPECT_EQ(doubles.printer.shown, 0);
+  EXPECT_EQ(doubles.printer.times_shown(), 0);
   EXPECT_TRUE(doubles.input.prompts().empty());
   EXPECT_EQ(fs::symlink_status("Quillex.dat").type(), calibration_type);
   EXPECT_EQ(fs::symlink_status("LabelList.txt").type(), list_type);

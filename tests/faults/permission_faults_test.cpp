@@ -107,7 +107,7 @@ const PermissionCase kCases[] = {
        WindowDoubles doubles;
        auto window = OpenRefusedAtStart(doubles);
        ExpectFailureNaming(doubles.Trigger(*window, "Printit"), "Quillex.dat", "is missing");
-       EXPECT_EQ(doubles.printer.shown, 0);
+       EXPECT_EQ(doubles.printer.times_shown(), 0);
        ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
                            "ermission denied");
        const std::string viewed = doubles.Trigger(*window, "ViewList");
@@ -130,7 +130,7 @@ const PermissionCase kCases[] = {
        for (const char* item : {"Printit", "Printit2", "Ptest", "PAdj"}) {
          ExpectFailureNaming(doubles.Trigger(*window, item), "Quillex.dat", "ermission denied");
        }
-       EXPECT_EQ(doubles.printer.shown, 0);
+       EXPECT_EQ(doubles.printer.times_shown(), 0);
        EXPECT_TRUE(doubles.input.prompts().empty());
        ExpectSheetUntouched(window->sheet());
      },

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "faults/fault_env.h"
 #include "ui/qt/form1_fixture.h"
@@ -39,7 +40,8 @@ struct WindowDoubles {
     return messages.shown.empty() ? "" : messages.shown.back().text;
   }
 
-  RecordingPrinterDialog printer;
+  std::vector<std::string> printed;
+  ScriptedPrinterDialog printer{printed};
   ScriptedInputBox input;
   RecordingMessageBoxes messages;
   FakeProgramStarter starter;
