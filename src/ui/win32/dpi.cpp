@@ -35,9 +35,9 @@ RECT PixelRect(const layout::TwipRect& rect, int dpi) {
           TwipsToPixels(rect.left + rect.width, dpi), TwipsToPixels(rect.top + rect.height, dpi)};
 }
 
-UniqueFont MakeFont(const layout::FontSpec& spec, int dpi) {
-  return MakeFont(spec.face, spec.points, dpi,
-                  spec.fixed_pitch ? FontPitch::kFixed : FontPitch::kVariable);
+UniqueFont MakeFont(const layout::FontSpec& face_and_size, int dpi) {
+  return MakeFont(face_and_size.face, face_and_size.points, dpi,
+                  face_and_size.fixed_pitch ? FontPitch::kFixed : FontPitch::kVariable);
 }
 
 SIZE WindowSizeForClient(DWORD style, DWORD ex_style, int dpi) {

@@ -24,7 +24,7 @@ int TwipsToPixels(int twips, int dpi);
 RECT PixelRect(const layout::TwipRect& rect, int dpi);
 
 // A control's font for a screen of `dpi`.
-UniqueFont MakeFont(const layout::FontSpec& spec, int dpi);
+UniqueFont MakeFont(const layout::FontSpec& face_and_size, int dpi);
 
 // The outer size of a window with `style` and a menu bar whose client area is
 // kClientWidth x kClientHeight twips at `dpi`.
