@@ -78,7 +78,7 @@ PrintDevice::Resolution GdiPrintSurface::DeviceResolution() {
 
 Result<double> GdiPrintSurface::LineHeight(const PrintFont& font) {
   const UniqueFont measured =
-      MakeFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY), FontPitch::kAny);
+      MakeFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY), FontPitch::kFixed);
   const SelectedObject selected(dc_, measured.get());
   TEXTMETRICW metrics{};
   if (!measured || !selected.ok() || !GetTextMetricsW(dc_, &metrics)) {
@@ -132,7 +132,7 @@ bool GdiPrintSurface::Select(const PrintFont& font) {
   if (selected_font_ == font) return true;
   selection_.reset();
   selected_font_.reset();
-  font_ = MakeFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY), FontPitch::kAny);
+  font_ = MakeFont(font.face, font.points, GetDeviceCaps(dc_, LOGPIXELSY), FontPitch::kFixed);
   if (!font_) return false;
   selection_.emplace(dc_, font_.get());
   if (!selection_->ok()) return false;

@@ -17,9 +17,6 @@ UniqueFont MakeFont(std::u16string_view face, double points, int pixels_per_inch
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   switch (pitch) {
-    case FontPitch::kAny:
-      font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-      break;
     case FontPitch::kFixed:
       font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
       break;

@@ -11,8 +11,9 @@
 namespace quillet {
 
 enum class FontPitch {
-  kAny,    // whatever the face is; the system's character set
-  kFixed,  // a monospaced face in the ANSI character set
+  // A monospaced face in the ANSI character set: where the face asked for is
+  // missing, the system gives another monospaced one, never a proportional one.
+  kFixed,
   kVariable,
 };
 

@@ -27,12 +27,9 @@ wine_cleanup() {
 # prefix whenever a program loads its printing DLL, wineboot among them.
 wine_boot() {
   local start=$SECONDS
+  # No font is mapped: a fresh prefix has no "Courier New", as many systems,
+  # and the labels must still print in a monospaced face.
   wine_make_prefix "$E2E_TMP/wineboot.log"
-  # Windows has "Courier New"; here Wine is told to use its metric twin, as
-  # fontconfig does for the Linux build.
-  timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
-    /t REG_SZ /d 'Liberation Mono' /f >/dev/null 2>&1 || fail "could not map Courier New"
-  wineserver -w
   note "Wine prefix ready in $((SECONDS - start)) s"
 }
 

@@ -44,7 +44,7 @@ bool ReportPage() {
               GetDeviceCaps(dc, PHYSICALOFFSETY) * 72 / dpi_y);
   const quillet::UniqueFont font =
       quillet::MakeFont(quillet::kDefaultTypeface, quillet::kDefaultPointSize,
-                        static_cast<int>(dpi_y), quillet::FontPitch::kAny);
+                        static_cast<int>(dpi_y), quillet::FontPitch::kFixed);
   const HGDIOBJ before = SelectObject(dc, font.get());
   TEXTMETRICW metrics{};
   const bool measured = GetTextMetricsW(dc, &metrics);

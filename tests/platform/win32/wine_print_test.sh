@@ -77,6 +77,13 @@ pdfinfo "$work/plain.pdf" | grep -E '^(Page size|Producer|Creator):' | sed 's/^/
 expect_landscape "$work/plain.pdf"
 # At 300 dpi a line starts at the nearest device pixel, 0.12 pt away at most.
 plain=$(check_label_positions "$work/plain.pdf" "$work/plain.expected" 0.25)
+# Seven characters of a monospaced 8 pt face fill 33.6 pt; a proportional
+# face, picked where no "Courier New" exists, runs into the next label.
+pdftotext -f 1 -l 1 -bbox "$work/plain.pdf" - |
+  sed -n 's/.*xMin="\([^"]*\)" yMin="\([^"]*\)" xMax="\([^"]*\)" yMax="\([^"]*\)">GGGGGGG<.*/\1 \2 \3 \4/p' |
+  awk '{ w = $3 - $1; h = $4 - $2; w = w > h ? w : h }
+       END { printf "-- \"GGGGGGG\" is %.2f pt long\n", w; exit !(NR == 1 && w > 32.6 && w < 34.6) }' ||
+  fail "seven characters do not print 33.6 pt long"
 expect_table_place "$work/plain.pdf" "$plain" "$work/plain.report" 0 0
 
 print_with .25 -.125 moved
