@@ -1,44 +1,89 @@
 #!/usr/bin/env bash
-# The window as it first appears: its title, its size with the client area
-# below the menu bar, the calibration file it creates, and File > Exit.
-# Usage: window_test.sh QUILLET
-QUILLET=$1
-source "$(dirname "$0")/e2e_lib.sh"
-e2e_setup
-e2e_start_app
+# The window as it first appears: its title, its client area below the menu
+# bar at 96 and at 144 dots per inch, its colours, the calibration file it
+# creates, what a screen reader is told of its cells, the client area's height
+# whatever the calibration file holds, and its two ends, File > Exit and
+# closing the window, each with status 0. A calibration file that cannot be
+# read is named in a message once the window is up.
+# Usage: window_test.sh linux QUILLET | windows QUILLET_EXE WINDOW_PROBE_EXE
+source "$(dirname "$0")/drivers/$1.sh" "${@:2}"
+dat=$E2E_TMP/work/Quillex.dat
 
+# expect_client_area WIDTH HEIGHT: within 5 s, as the window finishes
+# painting, it is WIDTH px wide (it has no frame) and its white client area
+# HEIGHT px high. On Windows the scheme set below makes the menu bar grey.
+expect_client_area() {
+  local width height top want_width=$1 want_height=$2
+  if [[ $PLATFORM == windows ]]; then expect_pixel 4 2 "#C0C0C0" "the menu bar"; fi
+  width=$(window_width "$E2E_WID") height=$(window_height "$E2E_WID")
+  wait_for 5 eval 'top=$(client_top) && ((width == want_width && height - top == want_height))' || true
+  note "window ${width}x${height}, client area from ${top:-nowhere} px down"
+  [[ -n $top ]] || fail "no white client area found below the menu bar"
+  ((width == $1 && height - top == $2)) || fail "the client area is ${width}x$((height - top)) px, expected $1x$2"
+}
+
+# expect_look: the first filler, Text1(0), at (960, 240) twips, 855 x
+# 495, is black in the middle on the white background; heading Label2 ("1")
+# left of it stands on white.
+expect_look() {
+  local y=$((E2E_MENU_HEIGHT + 240 / 15 + 16))
+  expect_pixel $((960 / 15 + 28)) "$y" "#000000" "filler Text1(0)"
+  expect_pixel $((960 / 15 - 4)) "$y" "#FFFFFF" "the background"
+  expect_pixel $((600 / 15 + 1)) $((y + 15)) "#FFFFFF" "heading Label2's background"
+}
+
+if [[ $PLATFORM == windows ]]; then
+  # Windows only, the desktop's scheme: that of Windows 10 and of Wine's own
+  # theme, where caption text is black. The menu bar is grey, to tell it apart.
+  set_colours TitleText "0 0 0" WindowText "0 0 0" HilightText "255 255 255" \
+    Menu "192 192 192" MenuBar "192 192 192"
+fi
+start_app
 title=$(xdotool getwindowname "$E2E_WID")
 [[ $title == Quillet ]] || fail "window title is \"$title\""
-
-width=$(window_width "$E2E_WID")
-height=$(window_height "$E2E_WID")
-note "window ${width}x${height}"
-((width == 740)) || fail "window is $width px wide, expected 740"
-
-# Find the menu bar's lower edge from the pixels: the first white row in the
-# left margin of the window, where nothing but the client background lies.
-xwd -id "$E2E_WID" -silent | convert xwd:- -crop 1x120+4+0 +repage txt:- >"$E2E_TMP/column.txt"
-client_top=$(awk -F'[,:]' 'NR > 1 && /#FFFFFF/ {print $2; exit}' "$E2E_TMP/column.txt")
-[[ -n $client_top ]] || fail "no white client area found below the menu bar"
-note "client area starts $client_top px below the top of the window"
-((height - client_top == 462)) || fail "client area is $((height - client_top)) px high, expected 462"
-((client_top == E2E_MENU_HEIGHT)) || fail "menu bar height $client_top px, but window height - 462 = $E2E_MENU_HEIGHT"
-
-# The first dark filler box stands at (960, 240) twips of the client area,
-# 855x495 twips: its middle is black, just left of it is white.
-pixel() {
-  xwd -id "$E2E_WID" -silent | convert xwd:- -crop "1x1+$1+$2" +repage txt:- | awk 'NR == 2 {print $3}'
-}
-middle=$(pixel $((960 / 15 + 28)) $((client_top + 240 / 15 + 16)))
-[[ $middle == "#000000" ]] || fail "filler box Text1(0) is not black at its place (got $middle)"
-outside=$(pixel $((960 / 15 - 4)) $((client_top + 240 / 15 + 16)))
-[[ $outside == "#FFFFFF" ]] || fail "background left of Text1(0) is not white (got $outside)"
-
-# A first start in an empty folder writes the default calibration.
-expect_bytes "$E2E_TMP/work/Quillex.dat" '0\r\n0\r\n'
+expect_look
+expect_client_area 740 462
+# A first start in an empty folder writes the default calibration, and only that.
+expect_bytes "$dat" '0\r\n0\r\n'
 [[ $(ls -A "$E2E_TMP/work") == Quillex.dat ]] || fail "unexpected files: $(ls -A "$E2E_TMP/work")"
-
+check_screen_reader
 exit_app
-# Exit writes nothing further.
-expect_bytes "$E2E_TMP/work/Quillex.dat" '0\r\n0\r\n'
-note "window test passed"
+expect_bytes "$dat" '0\r\n0\r\n'
+
+# Whatever Quillex.dat holds, the Print caption keeps the menu bar one row:
+# a long first line, the line feeds of a Linux editor, NUL bytes.
+for bytes in "$(printf 'W%.0s' {1..400})\r\n0\r\n" '0.25\n0.5\n\n\n\n\n\n\n' '0\0\0\0.5\r\n\0\0\r\n'; do
+  printf "$bytes" >"$dat"
+  start_app
+  expect_client_area 740 462
+  exit_app
+done
+printf '0\r\n0\r\n' >"$dat"
+
+# At 144 dots per inch the same twips are half as many pixels again.
+set_dpi 144
+start_app 693
+expect_client_area 1110 693
+exit_app
+set_dpi 96
+
+# Windows only: the classic scheme, where caption text is white, looks the same.
+if [[ $PLATFORM == windows ]]; then set_colours TitleText "255 255 255"; fi
+start_app
+expect_look
+close_window
+app_ended "closing the window"
+
+# A folder where the calibration file should be: the window comes up all the
+# same, and then a message box, titled like it, says what is wrong.
+rm "$dat"
+mkdir "$dat"
+start_app
+await_dialog Quillet "a message about the calibration file"
+message_text Quillet >"$E2E_TMP/message"
+note "message: $(cat "$E2E_TMP/message")"
+grep -q 'Quillex\.dat' "$E2E_TMP/message" || fail "the message does not name Quillex.dat"
+close_dialog Return
+[[ -d $dat ]] || fail "the folder Quillex.dat was replaced"
+exit_app
+note "window test passed on $PLATFORM"

@@ -10,17 +10,14 @@
 # Documents\Quillet and the user's files in it.
 # Usage: setup_test.sh SETUP_EXE QUILLET_EXE SHELL_PROBE_EXE VERSION
 here=$(dirname "$0")
-source "$here/../e2e_lib.sh"
-source "$here/wine_e2e_lib.sh"
-[[ -f $1 ]] || fail "no setup program at $1; scripts/build-windows makes it with cpack"
+[[ -f $1 ]] || { echo "FAIL: no setup program at $1; scripts/build-windows makes it with cpack" >&2; exit 1; }
 SETUP=$(realpath "$1")
-BUILT=$(realpath "$2")
+source "$here/../drivers/windows.sh" "$2"
 PROBE=$(realpath "$3")
 VERSION=$4
 LICENSE=$(realpath "$here/../../../LICENSE")
 readonly UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
 readonly MACHINE_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
-wine_e2e_setup
 
 probe() {
   timeout 60 wine "$PROBE" "$@" 2>>"$E2E_TMP/probe.log" ||
@@ -100,7 +97,7 @@ timeout 120 wine "$SETUP" /S || fail "the setup program ended with status $?"
 note "installed into $install_win"
 [[ $(ls -A "$install" | sort) == $(printf '%s\n' LICENSE.txt Uninstall.exe quillet.exe | sort) ]] ||
   fail "the install folder holds: $(ls -A "$install" | tr '\n' ' ')"
-cmp -s "$install/quillet.exe" "$BUILT" || fail "the installed quillet.exe is not the one built"
+cmp -s "$install/quillet.exe" "$QUILLET" || fail "the installed quillet.exe is not the one built"
 cmp -s "$install/LICENSE.txt" "$LICENSE" || fail "the installed LICENSE.txt is not LICENSE"
 
 [[ -f $shortcut ]] || fail "no Start-menu entry at $shortcut_win"
