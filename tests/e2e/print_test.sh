@@ -36,8 +36,7 @@ for ((k = 0; k < 162; k++)); do
     1) text=$(tr A-Z a-z <<<"${letters:k / 10:1}") ;;
     *) text=${letters:k / 26:1}${letters:k % 26:1}3456789 text=${text:0:k % 10} ;;
   esac
-  type_text "$text"
-  xdotool key Tab
+  type_text "$text"$'\t'
   [[ -z $text ]] || echo "$((k / 18 + 1)) $((k % 18 / 2)) $((k % 2 + 1)) ${text:0:7}"
 done >"$printed"
 # Cell (R1, 0) line 2 (k = 1) is the reference; it moves to the front.
@@ -73,16 +72,12 @@ expect_shift "$origin" "$shifted" 18 -9 "$SHIFT_TOLERANCE"
 # "+-----+" on both lines of every label but the middle one, which shows the
 # offsets as the file holds them. Keeps the page's origin in test_origin.
 print_test_page() {
-  local group index
   menu f p Return p
   print_on QuilletLabels "$1"
   expect_landscape "$E2E_TMP/$1.pdf"
-  for ((group = 1; group <= 9; group++)); do
-    for ((index = 0; index < 9; index++)); do
-      ((group == 5 && index == 4)) || printf '%d %d 1 +-----+\n%d %d 2 +-----+\n' $group $index $group $index
-    done
-  done >"$E2E_TMP/pattern.txt"
-  printf '5 4 1 %s\n5 4 2 %s\n' "$2" "$3" >>"$E2E_TMP/pattern.txt"
+  awk -v offsets="$2 $3" 'BEGIN { split(offsets, o, " ")
+    for (group = 1; group <= 9; group++) for (i = 0; i < 9; i++) for (line = 1; line <= 2; line++)
+      print group, i, line, (group == 5 && i == 4 ? o[line] : "+-----+") }' >"$E2E_TMP/pattern.txt"
   test_origin=$(check_label_positions "$E2E_TMP/$1.pdf" "$E2E_TMP/pattern.txt" "$PRINT_TOLERANCE")
 }
 print_test_page test 0.25 -0.125
