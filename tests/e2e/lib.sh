@@ -289,19 +289,18 @@ expect_bytes() {
     fail "$(basename "$1") holds [$(hex <"$1" 2>&1)], expected [$(printf "$2" | hex)]"
 }
 
-# answer TEXT [BYTES]: types TEXT into the next input box and confirms it;
-# Quillex.dat holds BYTES meanwhile, when given. cancel [BYTES]: Escape instead.
+# answer TEXT [BYTES [KEY]]: types TEXT into the next input box and closes it
+# with KEY, Return unless given; Quillex.dat holds BYTES meanwhile, when given.
+# cancel [BYTES]: Escape instead.
 answer() {
   await_dialog Quillet "an input box"
   [[ -z ${2:-} ]] || expect_bytes "$E2E_TMP/work/Quillex.dat" "$2"
   type_text "$1"
-  close_dialog Return
+  close_dialog "${3:-Return}"
 }
 
 cancel() {
-  await_dialog Quillet "an input box"
-  [[ -z ${1:-} ]] || expect_bytes "$E2E_TMP/work/Quillex.dat" "$1"
-  close_dialog Escape
+  answer "" "${1:-}" Escape
 }
 
 # enter_adjustments LEFT_RIGHT UP_DOWN BYTES: Printer Calibration > Enter
