@@ -2,6 +2,7 @@
 
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
+#include "common/quoted_text.h"
 #include "common/text_file.h"
 
 namespace quillet {

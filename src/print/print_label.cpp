@@ -79,7 +79,7 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, Offset
   PrinterChoice chosen = dialog.ShowPrinter();
   if (!chosen) return chosen.status();
   std::unique_ptr<PrintSurface> surface = std::move(chosen).value();
-  if (!surface) return PrintOutcome::Dismissed;
+  if (!surface) return PrintOutcome::kDismissed;
 
   std::vector<CutLine> cut = TruncateLines(sheet);
 
@@ -113,9 +113,9 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, Offset
   if (surface->CancelledByUser()) {
     for (CutLine& line : cut)
       sheet.SetText(line.group, line.index, line.line, std::move(line.text));
-    return PrintOutcome::Dismissed;
+    return PrintOutcome::kDismissed;
   }
-  return PrintOutcome::Printed;
+  return PrintOutcome::kPrinted;
 }
 
 }  // namespace quillet

@@ -12,15 +12,15 @@ constexpr double kHighContrast = 20;
 Form1Colours ColoursFor(const DesktopScheme& scheme) {
   // The white client area is the standard scheme's; only a high-contrast
   // scheme, chosen for the user's eyes, replaces it.
-  const Rgb background = scheme.high_contrast ? scheme.window : kWhite;
-  // A scheme whose window text is light would make the fillers vanish into a
-  // light background, and the headings' numbers into theirs.
-  return {background, ReadableOn(scheme.window_text, background), scheme.highlighted_text,
-          ReadableOn(scheme.window_text, scheme.highlighted_text)};
+  const Rgb background = scheme.high_contrast ? scheme.face : kWhite;
+  // A scheme whose text is light would make the fillers vanish into a light
+  // background, and the headings' numbers into theirs.
+  return {background, ReadableOn(scheme.text, background), scheme.highlighted_text,
+          ReadableOn(scheme.text, scheme.highlighted_text)};
 }
 
-bool LooksHighContrast(Rgb window, Rgb window_text) {
-  return ContrastRatio(window, window_text) >= kHighContrast;
+bool LooksHighContrast(Rgb face, Rgb text) {
+  return ContrastRatio(face, text) >= kHighContrast;
 }
 
 }  // namespace quillet

@@ -10,13 +10,6 @@
 
 namespace quillet::layout {
 
-// 15 twips are one device-independent pixel (96 per inch); the front ends
-// scale those for the screen, so the grid keeps its proportions at any scale.
-inline constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) {
-  return twips / kTwipsPerPixel;
-}
-
 inline constexpr int kClientWidth = 11100;
 inline constexpr int kClientHeight = 6930;
 
@@ -93,6 +86,30 @@ inline constexpr Heading kHeadings[] = {
 
 constexpr TwipRect HeadingRect(const Heading& heading) {
   return {heading.left, heading.top, heading.width, kHeadingHeight};
+}
+
+// The resolution of a device-independent pixel: a toolkit that scales for the
+// screen itself (Qt) places the window at it, 15 twips to the pixel.
+inline constexpr int kStandardDpi = 96;
+
+// twips * dpi / 1440, rounded to the nearest pixel as Windows' MulDiv rounds.
+constexpr int TwipsToPixels(int twips, int dpi) {
+  const long long scaled = static_cast<long long>(twips) * dpi;
+  const long long half = kTwipsPerInch / 2;
+  return static_cast<int>((scaled < 0 ? scaled - half : scaled + half) / kTwipsPerInch);
+}
+
+// A control's edges in pixels.
+struct PixelRect {
+  int left, top, right, bottom;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// A control's place at `dpi`. Its edges are scaled, not its size, so that
+// neighbours keep their gaps and overlaps at every resolution.
+constexpr PixelRect ToPixels(const TwipRect& rect, int dpi) {
+  return {TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi),
+          TwipsToPixels(rect.left + rect.width, dpi), TwipsToPixels(rect.top + rect.height, dpi)};
 }
 
 // The controls' names, as in "R3Text1(5)", "Text1(12)" and "Label19".

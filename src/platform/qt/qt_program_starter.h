@@ -1,7 +1,7 @@
-// Starting the desktop's text editor through Qt, without waiting for it.
+// Starting the desktop's text editor through xdg-open, without waiting for it.
 #pragma once
 
-#include "labellist/label_list.h"
+#include "labellist/program_starter.h"
 
 namespace quillet {
 

@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "common/program_name.h"
+#include "common/system_error.h"
+#include "common/text_field.h"
 #include "platform/win32/win32_text.h"
 #include "ui/menu_tree.h"
 #include "ui/win32/dpi.h"
@@ -25,6 +27,8 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 // Sent to itself once the window is up, to show a failure of the load.
 constexpr UINT kWindowShown = WM_APP + 1;
 constexpr UINT_PTR kCellSubclass = 1;
+
+using UniqueTheme = UniqueHandle<HTHEME, CloseThemeData>;
 
 // A control's id is kFirstControlId plus its place in Form1Controls(); the
 // cells come first, so the order of creation, and with it Tab, is theirs.
@@ -144,7 +148,7 @@ Status Form1::CreateControls() {
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     if (control.kind == ControlKind::kCell) {
-      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no limit
+      SendMessageW(window, EM_SETLIMITTEXT, kAnyTextLength, 0);
       SetWindowSubclass(window, &CellProc, kCellSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -174,8 +178,8 @@ void Form1::PlaceControls() {
 
 // The client area is exactly the grid's, below the menu bar, at this resolution.
 void Form1::FitClientArea() {
-  const int width = TwipsToPixels(layout::kClientWidth, dpi_);
-  const int height = TwipsToPixels(layout::kClientHeight, dpi_);
+  const int width = layout::TwipsToPixels(layout::kClientWidth, dpi_);
+  const int height = layout::TwipsToPixels(layout::kClientHeight, dpi_);
   SIZE outer = WindowSizeForClient(kStyle, kExStyle, dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -264,8 +268,8 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       presenter_.WindowShown();
       return 0;
     case WM_DESTROY:
-      // The one window is gone: so is the program, with status 0.
-      PostQuitMessage(0);
+      // The one window is gone: so is the program.
+      PostQuitMessage(exit_status_);
       return 0;
     case WM_NCDESTROY: {
       SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -302,19 +306,18 @@ void Form1::OnCommand(WPARAM wparam, LPARAM lparam) {
 // The fillers as disabled edit boxes would look: the frame of the scheme's
 // edit boxes, in the filler colour inside.
 void Form1::PaintFillers(HDC dc) {
-  const HTHEME theme = OpenThemeData(hwnd_, L"Edit");
+  const UniqueTheme theme(OpenThemeData(hwnd_, L"Edit"));
   for (const Form1Control& control : Form1Controls()) {
     if (control.kind != ControlKind::kFiller) continue;
     RECT filler = PixelRect(control.place, dpi_);
-    if (theme != nullptr) {
-      DrawThemeBackground(theme, dc, EP_EDITTEXT, ETS_DISABLED, &filler, nullptr);
+    if (theme) {
+      DrawThemeBackground(theme.get(), dc, EP_EDITTEXT, ETS_DISABLED, &filler, nullptr);
     } else {
       DrawEdge(dc, &filler, EDGE_SUNKEN, BF_RECT);
     }
     InflateRect(&filler, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
     FillRect(dc, &filler, brushes_.filler());
   }
-  if (theme != nullptr) CloseThemeData(theme);
 }
 
 // The headings, static controls, ask here.
@@ -346,10 +349,14 @@ LRESULT CALLBACK Form1::CellProc(HWND box, UINT message, WPARAM wparam, LPARAM l
   if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &CellProc, subclass);
   const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
   // After the box's own handling (it selects the word under the pointer),
-  // as a double-click event follows the control's own reaction.
-  if (message == WM_LBUTTONDBLCLK) {
-    if (const auto control = ControlOfId(GetDlgCtrlID(box)))
-      reinterpret_cast<Form1*>(form)->presenter_.BoxDoubleClicked(*control);
+  // as a double-click event follows the control's own reaction. Windows
+  // swaps the buttons' messages for a left-handed mouse: "left" is primary.
+  if (message == WM_LBUTTONDBLCLK || message == WM_MBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
+      message == WM_XBUTTONDBLCLK) {
+    if (const auto control = ControlOfId(GetDlgCtrlID(box))) {
+      reinterpret_cast<Form1*>(form)->presenter_.BoxDoubleClicked(
+          *control, message == WM_LBUTTONDBLCLK ? MouseButton::kPrimary : MouseButton::kOther);
+    }
   }
   return result;
 }
@@ -372,8 +379,9 @@ void Form1::SetMenuCaption(std::size_t entry, const std::u16string& caption) {
   DrawMenuBar(hwnd_);
 }
 
-void Form1::EndProgram() {
-  // Nothing asked, nothing saved: the window goes and the loop ends with 0.
+void Form1::EndProgram(int status) {
+  // Nothing asked, nothing saved: the window goes and the loop ends.
+  exit_status_ = status;
   DestroyWindow(hwnd_);
 }
 

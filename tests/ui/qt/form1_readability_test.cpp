@@ -91,7 +91,7 @@ TEST_F(Form1Test, HeadingsAndFillersStayReadableUnderEveryColourScheme) {
     QApplication::setPalette(c.scheme);
     QApplication::processEvents();  // windows hear of the change through posted events
     // One window started under the scheme, one that was running when it came.
-    Form1 started({printer, input, messages, starter, program_file});
+    Form1 started(ForWindow());
     for (Form1* shown : {&started, window.get()}) {
       SCOPED_TRACE(shown == &started ? "started under it" : "running");
       const QImage image = shown->centralWidget()->grab().toImage();
