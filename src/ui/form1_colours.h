@@ -1,7 +1,8 @@
 // The main window's colours over the desktop's colour scheme, the same on
 // every platform: in the standard scheme a white client area, black fillers
 // and white headings with black numbers; under a high-contrast scheme the
-// scheme's own window colours. Every pair is kept readable.
+// scheme's own window colours. Every pair is kept readable, and a filler is
+// never mistaken for an empty cell.
 #pragma once
 
 #include "ui/readable_colours.h"
@@ -13,6 +14,7 @@ namespace quillet {
 struct DesktopScheme {
   Rgb face;              // of windows and dialogs: QPalette::Window, COLOR_BTNFACE
   Rgb text;              // on it: QPalette::WindowText, COLOR_WINDOWTEXT
+  Rgb box;               // inside edit boxes, the cells: QPalette::Base, COLOR_WINDOW
   Rgb highlighted_text;  // of selected items: QPalette::HighlightedText, COLOR_HIGHLIGHTTEXT
   bool high_contrast = false;
 };

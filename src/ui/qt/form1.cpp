@@ -151,7 +151,8 @@ void Form1::ApplyColours() {
   const Rgb face = ToRgb(scheme.color(QPalette::Active, QPalette::Window));
   const Rgb text = ToRgb(scheme.color(QPalette::Active, QPalette::WindowText));
   const Form1Colours colours =
-      ColoursFor({face, text, ToRgb(scheme.color(QPalette::Active, QPalette::HighlightedText)),
+      ColoursFor({face, text, ToRgb(scheme.color(QPalette::Active, QPalette::Base)),
+                  ToRgb(scheme.color(QPalette::Active, QPalette::HighlightedText)),
                   LooksHighContrast(face, text)});
 
   QPalette client = scheme;

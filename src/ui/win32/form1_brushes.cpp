@@ -26,7 +26,7 @@ bool HighContrastOn() {
 void Form1Brushes::Refresh() {
   const Form1Colours colours =
       ColoursFor({SystemColour(COLOR_BTNFACE), SystemColour(COLOR_WINDOWTEXT),
-                  SystemColour(COLOR_HIGHLIGHTTEXT), HighContrastOn()});
+                  SystemColour(COLOR_WINDOW), SystemColour(COLOR_HIGHLIGHTTEXT), HighContrastOn()});
   filler_colour_ = ToColorRef(colours.filler);
   heading_colour_ = ToColorRef(colours.heading_background);
   heading_text_ = ToColorRef(colours.heading_text);
