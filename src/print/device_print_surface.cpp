@@ -36,14 +36,12 @@ Status DevicePrintSurface::EndDoc() {
   const std::vector<PlacedText> page = std::exchange(page_, {});
   const Result<JobStart> started = StartJob();
   if (!started) return NotStarted(DeviceName(), started.message());
-  if (*started == JobStart::kCancelledByUser) {
-    cancelled_by_user_ = true;
-    return Status::Ok();
-  }
+  if (*started == JobStart::kCancelledByUser) return Status::Ok();
   for (const PlacedText& line : page) {
     if (Status placed = PlaceText(line); !placed) return Cancelled(placed);
   }
   if (Status sent = EndJob(); !sent) return Cancelled(sent);
+  sent_ = true;
   return Status::Ok();
 }
 

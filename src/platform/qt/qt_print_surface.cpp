@@ -1,11 +1,14 @@
 #include "platform/qt/qt_print_surface.h"
 
+#include <cups/cups.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QString>
 #include <filesystem>
+#include <string_view>
 
 #include "common/text_file.h"
 
@@ -30,6 +33,20 @@ QMargins PrintableMargins(QPrinter& printer) {
   const QMargins m = upright.marginsPixels(printer.resolution());
   if (orientation == QPageLayout::Portrait) return m;
   return {m.bottom(), m.left(), m.top(), m.right()};
+}
+
+// CUPS takes no job for a queue that refuses jobs, and Qt then ends the job
+// as if it had printed: the queue is asked before the job starts.
+bool QueueRefusesJobs(const QPrinter& printer) {
+  if (printer.outputFormat() != QPrinter::NativeFormat) return false;
+  const QByteArray name = printer.printerName().toLocal8Bit();
+  cups_dest_t* queue = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+  if (queue == nullptr) return false;
+  const char* accepting =
+      cupsGetOption("printer-is-accepting-jobs", queue->num_options, queue->options);
+  const bool refuses = accepting != nullptr && std::string_view(accepting) == "false";
+  cupsFreeDests(1, queue);
+  return refuses;
 }
 
 }  // namespace
@@ -68,6 +85,7 @@ void QtPrintSurface::SetOrientation(std::int16_t orientation) {
 }
 
 Result<PrintDevice::JobStart> QtPrintSurface::StartJob() {
+  if (QueueRefusesJobs(*printer_)) return Status::Failure("it did not accept the job");
   const QMargins margins = PrintableMargins(*printer_);
   origin_ = QPointF(margins.left(), margins.top());
   QPaintDevice* target = printer_.get();
@@ -119,6 +137,7 @@ Status QtPrintSurface::EndDoc() {
   if (Status written =
           ReplaceFileBytes(file, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
       !written) {
+    TakeBackPage();
     return Status::Failure(written.message() + " Nothing was printed.");
   }
   return Status::Ok();
