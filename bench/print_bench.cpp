@@ -136,7 +136,7 @@ void BM_SetText162Window(benchmark::State& state) {
   QtDialogOwner owner;
   QtInputBox input(owner);
   QtMessageBoxes messages(owner);
-  QtProgramStarter starter;
+  QtProgramStarter starter(messages);
   QtProgramFileQuery program_file;
   Form1 window({printer, input, messages, starter, program_file});
   window.show();
