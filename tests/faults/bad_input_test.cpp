@@ -87,6 +87,9 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
     }
     EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat"))) << message.substr(0, 200);
     EXPECT_TRUE(Contains(message, "not a number")) << message.substr(0, 200);
+    // A file of line feeds alone says how its lines must end.
+    EXPECT_EQ(Contains(message, "must end with CR LF"),
+              bad.left_right.find(u'\n') != std::u16string::npos);
     EXPECT_EQ(doubles.printer.times_shown(), 0);
     EXPECT_EQ(SheetOf(*window).GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
     EXPECT_EQ(CellBox(*window, 3, 5, Line::Text2)->text(), "ABCDEFGHIJ");

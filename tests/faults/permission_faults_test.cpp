@@ -106,7 +106,11 @@ const PermissionCase kCases[] = {
      [] {
        WindowDoubles doubles;
        auto window = OpenRefusedAtStart(doubles);
-       ExpectFailureNaming(doubles.Trigger(*window, "Printit"), "Quillex.dat", "is missing");
+       const std::string missing = doubles.Trigger(*window, "Printit");
+       ExpectFailureNaming(missing, "Quillex.dat", "is missing");
+       // Advice that can be followed: the folder, which takes no new file, is named.
+       EXPECT_TRUE(Contains(missing, "\"" + fs::current_path().string() + "\" takes no new file"))
+           << missing;
        EXPECT_EQ(doubles.printer.times_shown(), 0);
        ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
                            "ermission denied");
