@@ -46,6 +46,19 @@ constexpr TwipRect CellBoxRect(int group, int index, Line line) {
           kCellWidth, kCellHeight};
 }
 
+// The space a box keeps between its border and its text, in pixels.
+struct TextMargins {
+  int left = 0, right = 0;
+  friend bool operator==(const TextMargins&, const TextMargins&) = default;
+};
+
+// A cell's margins: the toolkit's `usual` ones where a label's 7 average
+// characters of the cell's face, and the caret after them, fit in the
+// `text_room` the cell leaves its text between them; or else as much of them
+// as leaves that room, so that a label is seen whole (at 96 dpi a Windows
+// edit box would hide its first character). The layout itself stays.
+TextMargins CellTextMargins(int text_room, int average_char_width, TextMargins usual);
+
 // Dark filler boxes: column 1 and row 10 of the grid. 0..8 stand left of the
 // rows, 9 in the corner, 10..18 below the columns.
 inline constexpr int kFillerCount = 19;

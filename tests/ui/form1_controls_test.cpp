@@ -145,5 +145,21 @@ TEST(ToPixels, ScalesEdgesSoNeighboursKeepTheirOverlapsAndGaps) {
   }
 }
 
+TEST(CellTextMargins, NarrowOnlyWhereALabelWouldNotFit) {
+  const struct {
+    int room, average;
+    layout::TextMargins usual, margins;
+  } cases[] = {
+      {45, 7, {3, 3}, {0, 1}},   // a cell under Wine at 96 dpi: 45 pixels for 49 and the caret
+      {57, 8, {4, 4}, {4, 4}},   // at 120 dpi they fit
+      {70, 10, {5, 5}, {4, 5}},  // at 144 all but the caret
+      {51, 7, {2, 2}, {2, 2}},   // a Qt cell
+      {30, 7, {3, 3}, {0, 0}},   // no room at all: no margins
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(layout::CellTextMargins(c.room, c.average, c.usual), c.margins) << c.room;
+  }
+}
+
 }  // namespace
 }  // namespace quillet

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <utility>
@@ -68,6 +70,7 @@ Form1::Form1(Services services, QWidget* parent)
   client->setAutoFillBackground(true);
   setCentralWidget(client);
   CreateControls(client);
+  FitCellMargins();
   CreateMenus();
   ApplyColours();
 
@@ -121,6 +124,27 @@ void Form1::CreateControls(QWidget* client) {
     if (control.font != nullptr) widget->setFont(FontOf(*control.font));
     widget->setGeometry(ToQRect(control.place));
     controls_[k] = widget;
+  }
+}
+
+// Where a label's 7 characters do not fit between the cells' margins, the
+// margins are narrowed (layout::CellTextMargins). QLineEdit keeps 2 pixels
+// of its own on each side, which it does not tell; text margins add to them.
+void Form1::FitCellMargins() {
+  constexpr int kOwnMargin = 2;
+  auto* cell = static_cast<QLineEdit*>(controls_[kFirstFocusControl]);
+  QStyleOptionFrame frame;
+  frame.initFrom(cell);
+  frame.lineWidth = cell->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, cell);
+  const int room =
+      cell->style()->subElementRect(QStyle::SE_LineEditContents, &frame, cell).width() -
+      2 * kOwnMargin;
+  const layout::TextMargins wanted = layout::CellTextMargins(
+      room, cell->fontMetrics().averageCharWidth(), {kOwnMargin, kOwnMargin});
+  if (wanted == layout::TextMargins{kOwnMargin, kOwnMargin}) return;
+  for (std::size_t k = 0; k < kCellBoxCount; ++k) {
+    static_cast<QLineEdit*>(controls_[k])
+        ->setTextMargins(wanted.left - kOwnMargin, 0, wanted.right - kOwnMargin, 0);
   }
 }
 

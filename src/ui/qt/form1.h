@@ -33,6 +33,7 @@ class Form1 : public QMainWindow, private Form1View {
 
  private:
   void CreateControls(QWidget* client);
+  void FitCellMargins();
   void CreateMenus();
   void ApplyColours();
 

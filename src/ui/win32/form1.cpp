@@ -113,6 +113,7 @@ Status Form1::CreateWindowAndControls(int icon) {
   cell_font_ = MakeFont(layout::kCellFont, dpi_);
   heading_font_ = MakeFont(layout::kHeadingFont, dpi_);
   if (Status made = CreateControls(); !made) return made;
+  FitCellMargins();
   FitClientArea();
   return Status::Ok();
 }
@@ -174,6 +175,29 @@ void Form1::PlaceControls() {
   // The controls hold the new fonts now; the old ones may go.
   cell_font_ = std::move(cell_font);
   heading_font_ = std::move(heading_font);
+  FitCellMargins();
+}
+
+// A new font gives the cells the margins it likes; where those leave no room
+// for a label's 7 characters, they are narrowed (layout::CellTextMargins).
+void Form1::FitCellMargins() {
+  const HWND cell = controls_[kFirstFocusControl];
+  RECT room{};  // between the margins
+  SendMessageW(cell, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+  TEXTMETRICW metrics{};
+  {
+    const WindowDc dc(cell);
+    const SelectedObject font(dc.get(), cell_font_.get());
+    GetTextMetricsW(dc.get(), &metrics);
+  }
+  const LRESULT usual = SendMessageW(cell, EM_GETMARGINS, 0, 0);
+  const layout::TextMargins wanted = layout::CellTextMargins(
+      room.right - room.left, metrics.tmAveCharWidth, {LOWORD(usual), HIWORD(usual)});
+  if (wanted == layout::TextMargins{LOWORD(usual), HIWORD(usual)}) return;
+  for (std::size_t k = 0; k < kCellBoxCount; ++k) {
+    SendMessageW(controls_[k], EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELONG(wanted.left, wanted.right));
+  }
 }
 
 // The client area is exactly the grid's, below the menu bar, at this resolution.

@@ -41,6 +41,7 @@ class Form1 : private Form1View {
   Status CreateWindowAndControls(int icon);
   Status CreateControls();
   void PlaceControls();
+  void FitCellMargins();
   void FitClientArea();
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
