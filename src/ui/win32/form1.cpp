@@ -24,8 +24,10 @@ constexpr wchar_t kClassName[] = L"QuilletForm1";
 // background, and Tab walks into them as in a dialog.
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-// Sent to itself once the window is up, to show a failure of the load.
-constexpr UINT kWindowShown = WM_APP + 1;
+// Sent to itself once the window is up, to name the cells for screen readers
+// and then to show a failure of the load.
+constexpr UINT kNameCells = WM_APP + 1;
+constexpr UINT kWindowShown = WM_APP + 2;
 constexpr UINT_PTR kCellSubclass = 1;
 
 using UniqueTheme = UniqueHandle<HTHEME, CloseThemeData>;
@@ -127,13 +129,6 @@ Status Form1::CreateControls() {
   for (std::size_t k = 0; k < list.size(); ++k) {
     const Form1Control& control = list[k];
     if (control.kind == ControlKind::kFiller) continue;
-    // Accessibility names an edit box by the static text just before it in
-    // the Z-order, hidden or not; hidden, it is neither seen nor on the Tab walk.
-    if (!control.accessible_name.empty() &&
-        CreateWindowExW(0, L"STATIC", Wide(control.accessible_name).c_str(), WS_CHILD | SS_NOPREFIX,
-                        0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr) == nullptr) {
-      return Failed("a label of the main window");
-    }
     const ControlClass made_as = ClassOf(control);
     const RECT pixels = PixelRect(control.place, dpi_);
     HWND window = CreateWindowExW(
@@ -223,7 +218,25 @@ void Form1::Show(int show_command) {
   UpdateWindow(hwnd_);
   focused_ = controls_[kFirstFocusControl];
   SetFocus(focused_);
+  PostMessageW(hwnd_, kNameCells, 0, 0);
   PostMessageW(hwnd_, kWindowShown, 0, 0);
+}
+
+// Accessibility names an edit box by the static text just before it in the
+// Z-order, hidden or not; hidden, it is neither seen nor on the Tab walk. The
+// 162 of them are made after the first paint, which they slowed by a fifth,
+// or when a screen reader asks first.
+void Form1::NameCells() {
+  if (std::exchange(cells_named_, true)) return;
+  const Form1ControlList& list = Form1Controls();
+  for (std::size_t k = 0; k < kCellBoxCount; ++k) {
+    const HWND label =
+        CreateWindowExW(0, L"STATIC", Wide(list[k].accessible_name).c_str(), WS_CHILD | SS_NOPREFIX,
+                        0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    const HWND before = GetWindow(controls_[k], GW_HWNDPREV);
+    SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -287,6 +300,12 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_THEMECHANGED:
     case WM_SETTINGCHANGE:
       OnColoursChanged();
+      break;
+    case kNameCells:
+      NameCells();
+      return 0;
+    case WM_GETOBJECT:
+      NameCells();
       break;
     case kWindowShown:
       presenter_.WindowShown();
@@ -371,6 +390,7 @@ void Form1::OnColoursChanged() {
 LRESULT CALLBACK Form1::CellProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                  UINT_PTR subclass, DWORD_PTR form) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &CellProc, subclass);
+  if (message == WM_GETOBJECT) reinterpret_cast<Form1*>(form)->NameCells();
   const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
   // After the box's own handling (it selects the word under the pointer),
   // as a double-click event follows the control's own reaction. Windows

@@ -42,6 +42,7 @@ class Form1 : private Form1View {
   Status CreateControls();
   void PlaceControls();
   void FitCellMargins();
+  void NameCells();
   void FitClientArea();
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -71,6 +72,7 @@ class Form1 : private Form1View {
   std::array<HWND, kControlCount> controls_{};
   // The cell that had the focus when the window was last deactivated.
   HWND focused_ = nullptr;
+  bool cells_named_ = false;
   // What the message loop ends with; closing the window ends as Exit does.
   int exit_status_ = kExitStatus;
 };
