@@ -1,6 +1,7 @@
 #include "platform/qt/qt_print_surface.h"
 
 #include <cups/cups.h>
+#include <dlfcn.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,16 +37,28 @@ QMargins PrintableMargins(QPrinter& printer) {
 }
 
 // CUPS takes no job for a queue that refuses jobs, and Qt then ends the job
-// as if it had printed: the queue is asked before the job starts.
+// as if it had printed: the queue is asked before the job starts. libcups is
+// the one Qt's print plugin has loaded by then.
 bool QueueRefusesJobs(const QPrinter& printer) {
   if (printer.outputFormat() != QPrinter::NativeFormat) return false;
+  void* cups = dlopen("libcups.so.2", RTLD_LAZY);
+  if (cups == nullptr) return false;
+  const auto get_dest =
+      reinterpret_cast<decltype(&cupsGetNamedDest)>(dlsym(cups, "cupsGetNamedDest"));
+  const auto get_option = reinterpret_cast<decltype(&cupsGetOption)>(dlsym(cups, "cupsGetOption"));
+  const auto free_dests = reinterpret_cast<decltype(&cupsFreeDests)>(dlsym(cups, "cupsFreeDests"));
+  bool refuses = false;
   const QByteArray name = printer.printerName().toLocal8Bit();
-  cups_dest_t* queue = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
-  if (queue == nullptr) return false;
-  const char* accepting =
-      cupsGetOption("printer-is-accepting-jobs", queue->num_options, queue->options);
-  const bool refuses = accepting != nullptr && std::string_view(accepting) == "false";
-  cupsFreeDests(1, queue);
+  cups_dest_t* queue = get_dest != nullptr && get_option != nullptr && free_dests != nullptr
+                           ? get_dest(CUPS_HTTP_DEFAULT, name.constData(), nullptr)
+                           : nullptr;
+  if (queue != nullptr) {
+    const char* accepting =
+        get_option("printer-is-accepting-jobs", queue->num_options, queue->options);
+    refuses = accepting != nullptr && std::string_view(accepting) == "false";
+    free_dests(1, queue);
+  }
+  dlclose(cups);
   return refuses;
 }
 
