@@ -90,6 +90,16 @@ changelog $(zcat "$doc/doc/quillet/changelog.gz" | sed -n '1s/^quillet (\([^)]*\
 manual-page $(zcat "$doc/man/man1/quillet.1.gz" | sed -n '1s/^\.TH .* "Quillet \([^"]*\)".*/\1/p')
 AppStream $(grep -m 1 -o '<release version="[^"]*"' "$doc/metainfo/quillet.metainfo.xml" | cut -d '"' -f 2)
 VERSIONS
+# Hardened as Debian's own packages are, by what hardening-check looks for.
+headers=$(readelf -lW "$tmp/root/usr/bin/quillet"; readelf -dW --dyn-syms "$tmp/root/usr/bin/quillet")
+while read -r protection pattern; do
+  grep -qE "$pattern" <<<"$headers" || fail "the program has no $protection"
+done <<'HARDENING'
+position-independence Elf file type is DYN \(Position-Independent
+read-only-relocations ^ *GNU_RELRO
+immediate-binding \(FLAGS\) +BIND_NOW
+stack-protector UND __stack_chk_fail
+HARDENING
 # Versions come only from dpkg-shlibdeps; without it the list is bare names.
 versioned=$(dpkg-deb -f "$deb" Depends)
 for name in libqt6widgets6 libc6; do
