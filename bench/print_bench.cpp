@@ -29,12 +29,15 @@
 #include "platform/qt/qt_program_starter.h"
 #include "print/print_label.h"
 #include "print/recording_surface.h"
+#include "support/form1_access.h"
 #include "ui/qt/form1.h"
 
 namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::CellBox;
+using testing::SheetOf;
 
 fs::path g_work;  // the working folder, with Quillex.dat
 
@@ -133,19 +136,19 @@ void BM_SetText162Window(benchmark::State& state) {
   QtDialogOwner owner;
   QtInputBox input(owner);
   QtMessageBoxes messages(owner);
-  QtProgramStarter starter;
+  QtProgramStarter starter(messages);
   QtProgramFileQuery program_file;
   Form1 window({printer, input, messages, starter, program_file});
   window.show();
   QApplication::processEvents();
   int round = 0;
   for (auto _ : state) {
-    FillSheet(window.sheet(), round ^= 1);
+    FillSheet(SheetOf(window), round ^= 1);
   }
   // A mirror that fell behind would make the numbers meaningless.
   for (const CellAddress& cell : ReadingOrder()) {
-    if (window.CellBox(cell.group, cell.index, Line::Text2)->text().toStdU16String() !=
-        window.sheet().GetText(cell, Line::Text2)) {
+    if (CellBox(window, cell.group, cell.index, Line::Text2)->text().toStdU16String() !=
+        SheetOf(window).GetText(cell, Line::Text2)) {
       state.SkipWithError("a box does not show its line");
       break;
     }

@@ -38,8 +38,10 @@ constexpr int kWinebootLimitSeconds = 300;
 // default: an edit box's white in both windows. Its distance from the lower
 // edge keeps it in place below a menu bar of any height.
 constexpr PaintProbe Probe(const char* title) {
-  return {title, layout::Px(layout::kCellLeft + layout::kCellWidth / 2),
-          layout::Px(layout::kClientHeight - layout::kCellTop - layout::kLine2Below / 2)};
+  return {title,
+          layout::TwipsToPixels(layout::kCellLeft + layout::kCellWidth / 2, layout::kStandardDpi),
+          layout::TwipsToPixels(layout::kClientHeight - layout::kCellTop - layout::kLine2Below / 2,
+                                layout::kStandardDpi)};
 }
 
 PrivateX g_x;

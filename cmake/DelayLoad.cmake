@@ -47,9 +47,13 @@ function(quillet_delay_load target)
         set(library ${CMAKE_CURRENT_BINARY_DIR}/lib${name}_delay.a)
         list(JOIN functions "\n" exports)
         file(CONFIGURE OUTPUT ${def} CONTENT "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
+        # dlltool names the library's members and symbols after the output
+        # path as given: a name without folders keeps the build's folder out
+        # of the program.
         add_custom_command(
           OUTPUT ${library}
-          COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib ${library}
+          COMMAND ${CMAKE_DLLTOOL} --input-def ${name}_delay.def --output-delaylib lib${name}_delay.a
+          WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
           DEPENDS ${def}
           COMMENT "Making the delay-load library of ${dll}"
           VERBATIM)

@@ -17,9 +17,20 @@ add_custom_command(
 add_custom_target(quillet_icons ALL
   DEPENDS ${QUILLET_ICON_DIR}/16x16/quillet.png ${QUILLET_ICON_DIR}/32x32/quillet.png)
 
+# The manual page and the AppStream data carry the project's version and the
+# release's date: the time of the last commit, which scripts/release passes in
+# SOURCE_DATE_EPOCH and string(TIMESTAMP) reads; other builds take today.
+string(TIMESTAMP QUILLET_RELEASE_DATE "%Y-%m-%d" UTC)
+string(TIMESTAMP QUILLET_RELEASE_MONTH "%B %Y" UTC)
+set(QUILLET_PACKAGING_DIR ${PROJECT_BINARY_DIR}/packaging)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/quillet.metainfo.xml.in
+               ${QUILLET_PACKAGING_DIR}/quillet.metainfo.xml @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/quillet.1.in ${QUILLET_PACKAGING_DIR}/quillet.1 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog ${QUILLET_PACKAGING_DIR}/changelog COPYONLY)
+
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quillet.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/quillet.metainfo.xml
+install(FILES ${QUILLET_PACKAGING_DIR}/quillet.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16x16 32x32)
   install(FILES ${QUILLET_ICON_DIR}/${size}/quillet.png
@@ -37,9 +48,9 @@ if(UNIX)
     add_custom_command(
       OUTPUT ${QUILLET_DOC_DIR}/${doc}.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLET_DOC_DIR}
-      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${doc} ${QUILLET_DOC_DIR}/${doc}
+      COMMAND ${CMAKE_COMMAND} -E copy ${QUILLET_PACKAGING_DIR}/${doc} ${QUILLET_DOC_DIR}/${doc}
       COMMAND ${QUILLET_GZIP} -9nf ${QUILLET_DOC_DIR}/${doc}
-      DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${doc}
+      DEPENDS ${QUILLET_PACKAGING_DIR}/${doc}
       COMMENT "Compressing ${doc}")
     list(APPEND quillet_compressed_docs ${QUILLET_DOC_DIR}/${doc}.gz)
   endforeach()

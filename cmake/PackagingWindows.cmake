@@ -32,6 +32,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_NSIS_URL_INFO_ABOUT "https://www.quillet.example/")
 set(CPACK_NSIS_CONTACT "maintainers@quillet.example")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/StagedFileTimes.cmake)
 
 # Where the tests find the setup program once cpack has made it.
 set(QUILLET_SETUP_PROGRAM ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe)

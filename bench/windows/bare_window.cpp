@@ -3,8 +3,8 @@
 // places (162 cell boxes in Courier New, 19 disabled filler boxes, 20
 // headings in Arial), the same menu bar and client size, and nothing else: no
 // sheet, no files, no colours of its own, no message handling beyond closing.
-// quillet.exe paints its fillers instead and adds a hidden label before each
-// cell for screen readers: 344 child windows against these 201.
+// quillet.exe paints its fillers instead, and after its first paint adds a
+// hidden label before each cell for screen readers.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -39,7 +39,7 @@ HMENU MenuBar() {
   UINT id = 100;
   for (const quillet::MenuEntry& entry : quillet::kMenuTree) {
     const std::wstring caption = Wide(entry.caption);
-    if (entry.command == quillet::Command::OpenMenu) {
+    if (entry.command == quillet::Command::kOpenMenu) {
       menus[entry.level + 1] = CreatePopupMenu();
       AppendMenuW(menus[entry.level], MF_POPUP | MF_STRING,
                   reinterpret_cast<UINT_PTR>(menus[entry.level + 1]), caption.c_str());
@@ -77,12 +77,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   if (window == nullptr) return 1;
 
   const int dpi = static_cast<int>(GetDpiForWindow(window));
-  auto pixels = [dpi](int twips) { return MulDiv(twips, dpi, quillet::kTwipsPerInch); };
   auto make = [&](const wchar_t* control_class, const std::wstring& text, DWORD style,
                   DWORD ex_style, const layout::TwipRect& place, HFONT font) {
+    const layout::PixelRect pixels = layout::ToPixels(place, dpi);
     HWND control = CreateWindowExW(ex_style, control_class, text.c_str(), kChild | style,
-                                   pixels(place.left), pixels(place.top), pixels(place.width),
-                                   pixels(place.height), window, nullptr, instance, nullptr);
+                                   pixels.left, pixels.top, pixels.right - pixels.left,
+                                   pixels.bottom - pixels.top, window, nullptr, instance, nullptr);
     if (font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   };
   HFONT cell_font = Font(layout::kCellFont.face, layout::kCellFont.points, dpi, true);
@@ -104,7 +104,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
          layout::HeadingRect(heading), heading_font);
   }
 
-  RECT frame{0, 0, pixels(layout::kClientWidth), pixels(layout::kClientHeight)};
+  RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpi),
+             layout::TwipsToPixels(layout::kClientHeight, dpi)};
   AdjustWindowRectExForDpi(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, static_cast<UINT>(dpi));
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER);

@@ -30,15 +30,6 @@ const MakerDetails& QuilletMaker() {
   return kMaker;
 }
 
-std::u16string WindowsProgramPath(std::u16string_view folder, std::u16string_view name) {
-  std::u16string path(folder);
-  // A drive root such as "C:\" comes with its separator already.
-  if (path.empty() || path.back() != u'\\') path += u'\\';
-  path += name;
-  path += u".EXE";
-  return path;
-}
-
 // The separators are fixed rather than taken from the user's locale, so the
 // box reads the same on every machine.
 std::u16string FormatDate(const FileTimestamp& moment) {

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "about/program_file_query.h"
 
 namespace quillet {
 
@@ -21,31 +22,6 @@ struct MakerDetails {
 
 // This program's maker.
 const MakerDetails& QuilletMaker();
-
-// A file's last-modification moment, local time.
-struct FileTimestamp {
-  int year = 0;
-  int month = 0;  // 1..12
-  int day = 0;
-  int hour = 0;  // 0..23
-  int minute = 0;
-};
-
-struct ProgramFileFacts {
-  std::u16string path;
-  std::optional<FileTimestamp> modified;  // none when it cannot be read
-  std::optional<std::uint64_t> size;      // none when it cannot be read
-};
-
-// Finds the facts of the running program file (platform side).
-class ProgramFileQuery {
- public:
-  virtual ~ProgramFileQuery() = default;
-  virtual ProgramFileFacts Query() = 0;
-};
-
-// folder + "\" (unless it ends in "\" already) + name + ".EXE".
-std::u16string WindowsProgramPath(std::u16string_view folder, std::u16string_view name);
 
 std::u16string FormatDate(const FileTimestamp& moment);  // "mm/dd/yy"
 std::u16string FormatTime(const FileTimestamp& moment);  // "h:mm AM/PM"

@@ -2,6 +2,7 @@
 
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
+#include "common/quoted_text.h"
 #include "common/text_file.h"
 
 namespace quillet {
@@ -9,9 +10,12 @@ namespace {
 
 std::string Unusable(const std::filesystem::path& file, const char* which,
                      const std::u16string& text, const char* reason) {
+  // A file written with line feeds alone (a Linux editor's) is one long line.
+  const bool line_feeds = text.find(u'\n') != std::u16string::npos;
   return "The calibration file \"" + DisplayName(file) + "\" has \"" + MessageExcerpt(text) +
-         "\" in its " + which + " line, which " + reason +
-         ". Nothing was printed. Enter the offsets again with Printer Calibration > Enter "
+         "\" in its " + which + " line, which " + reason + "." +
+         (line_feeds ? " Its lines end with a line feed alone; each must end with CR LF." : "") +
+         " Nothing was printed. Enter the offsets again with Printer Calibration > Enter "
          "Adjustments.";
 }
 
@@ -40,9 +44,16 @@ Result<OffsetInches> OffsetsInInches(const CalibrationOffsets& offsets,
 
 Result<CalibrationOffsets> ReadCalibrationToPrint(const std::filesystem::path& file) {
   if (!FileExists(file)) {
-    return Status::Failure("The calibration file \"" + DisplayName(file) +
-                           "\" is missing. Nothing was printed. Printer Calibration > Enter "
-                           "Adjustments makes a new one.");
+    const std::string missing =
+        "The calibration file \"" + DisplayName(file) + "\" is missing. Nothing was printed. ";
+    if (!FolderTakesNewFiles(file)) {
+      std::error_code error;
+      const std::filesystem::path folder = std::filesystem::absolute(file, error).parent_path();
+      return Status::Failure(missing + "The folder \"" + DisplayName(folder) +
+                             "\" takes no new file, so none can be made there: start Quillet "
+                             "in a folder you may write to, or put a Quillex.dat into this one.");
+    }
+    return Status::Failure(missing + "Printer Calibration > Enter Adjustments makes a new one.");
   }
   return ReadCalibration(file);
 }

@@ -2,6 +2,7 @@
 
 #include "calibration/number_text.h"
 #include "common/ansi_text.h"
+#include "common/quoted_text.h"
 #include "common/text_file.h"
 #include "print/print_label.h"
 
@@ -18,7 +19,7 @@ std::u16string Prompt(std::u16string_view ask, std::u16string_view directions,
   prompt.append(directions).append(kBreak).append(kBreak);
   prompt.append(example).append(kBreak).append(kBreak);
   prompt.append(u"(Currently ").append(current).append(u")");
-  return prompt;
+  return PromptText(prompt);
 }
 
 // An infinite offset would be written as "inf", which no reader takes back as
@@ -58,8 +59,35 @@ std::u16string UpDownPrompt(const std::u16string& current) {
                 u"EXAMPLE: .25 to move 1/4 inch DOWN", current);
 }
 
-Result<std::optional<std::u16string>> EnterAdjustments(InputBox& input,
-                                                       const std::filesystem::path& file) {
+std::u16string PromptText(std::u16string_view prompt) {
+  std::u16string shown;
+  std::size_t word = 0;  // code units since the last blank or line break
+  // A little past the limit is enough for Elided to see that it must cut.
+  for (std::size_t i = 0; i < prompt.size() && shown.size() <= kPromptLimit; ++i) {
+    char16_t c = prompt[i];
+    if (c == u'\r') {
+      if (i + 1 < prompt.size() && prompt[i + 1] == u'\n') ++i;
+      shown += c;
+      word = 0;
+      continue;
+    }
+    if (IsShownAsBlank(c)) c = u' ';
+    if (c == u' ') {
+      word = 0;
+    } else {
+      if (word >= kPromptWordLimit && !IsLowSurrogate(c)) {
+        shown += u'\r';
+        word = 0;
+      }
+      ++word;
+    }
+    shown += c;
+  }
+  return Elided(shown, kPromptLimit);
+}
+
+Result<std::optional<CalibrationOffsets>> EnterAdjustments(InputBox& input,
+                                                           const std::filesystem::path& file) {
   // A file deleted while the program runs is made anew, from the offsets the
   // first start would give it.
   Result<CalibrationOffsets> current =
@@ -74,13 +102,12 @@ Result<std::optional<std::u16string>> EnterAdjustments(InputBox& input,
   Result<double> left_right = NewOffset(left_right_answer, current->LeftRight, file);
   if (!left_right) return left_right.status();
   const std::optional<std::u16string> up_down_answer = input.Ask(UpDownPrompt(current->UpDown));
-  if (!left_right_answer && !up_down_answer) return std::optional<std::u16string>();
+  if (!left_right_answer && !up_down_answer) return std::optional<CalibrationOffsets>();
   Result<double> up_down = NewOffset(up_down_answer, current->UpDown, file);
   if (!up_down) return up_down.status();
 
   if (Status written = WriteCalibration(*left_right, *up_down, file); !written) return written;
-  return std::optional<std::u16string>(u"&Print Adj=" + FormatNumber(*left_right) + u"/" +
-                                       FormatNumber(*up_down));
+  return std::optional<CalibrationOffsets>({FormatNumber(*left_right), FormatNumber(*up_down)});
 }
 
 }  // namespace quillet

@@ -51,32 +51,12 @@ Status WriteCalibration(double left_right, double up_down, const std::filesystem
   return ReplaceFileBytes(file, bytes.value());
 }
 
-Result<StartCalibration> LoadCalibrationAtStart(const std::filesystem::path& file) {
+Result<CalibrationOffsets> LoadCalibrationAtStart(const std::filesystem::path& file) {
   // Only a missing file gets the defaults: one that exists but cannot be read
   // may still hold the user's calibration, so it is reported, never replaced.
   // Nor is one that another copy of the program makes at the same moment.
   if (Status created = CreateFileIfMissing(file, kDefaultFile); !created) return created;
-  Result<CalibrationOffsets> offsets = ReadCalibration(file);
-  if (!offsets) return offsets.status();
-  StartCalibration start;
-  start.caption = StartCaption(offsets.value());
-  start.offsets = std::move(offsets).value();
-  return start;
-}
-
-std::u16string EscapeAccessKeys(std::u16string_view text) {
-  std::u16string escaped;
-  escaped.reserve(text.size());
-  for (const char16_t c : text) {
-    escaped.push_back(c);
-    if (c == u'&') escaped.push_back(u'&');
-  }
-  return escaped;
-}
-
-std::u16string StartCaption(const CalibrationOffsets& offsets) {
-  return u"&Print (Adj=" + EscapeAccessKeys(offsets.LeftRight) + u"/" +
-         EscapeAccessKeys(offsets.UpDown) + u")";
+  return ReadCalibration(file);
 }
 
 }  // namespace quillet

@@ -16,6 +16,7 @@ inline constexpr char kCalibrationFileName[] = "Quillex.dat";
 struct CalibrationOffsets {
   std::u16string LeftRight;  // positive moves the print right
   std::u16string UpDown;     // positive moves the print down
+  friend bool operator==(const CalibrationOffsets&, const CalibrationOffsets&) = default;
 };
 
 // Splits file bytes into the first two lines. A line ends at CR (an LF right
@@ -32,26 +33,10 @@ Result<CalibrationOffsets> ReadCalibration(
 Status WriteCalibration(double left_right, double up_down,
                         const std::filesystem::path& file = kCalibrationFileName);
 
-struct StartCalibration {
-  CalibrationOffsets offsets;
-  std::u16string caption;  // for the Printit menu item
-};
-
 // Reads the file at start-up, first creating it with "0" and "0" when it does
-// not exist (through a dangling link: its target). A file that exists but
-// cannot be read is reported, never replaced.
-Result<StartCalibration> LoadCalibrationAtStart(
+// not exist (through a dangling link: its target), for the window to show. A
+// file that exists but cannot be read is reported, never replaced.
+Result<CalibrationOffsets> LoadCalibrationAtStart(
     const std::filesystem::path& file = kCalibrationFileName);
-
-// Menu captions use "&" to mark the access key; a "&" of the offsets' own
-// text is doubled so that it shows as itself.
-std::u16string EscapeAccessKeys(std::u16string_view text);
-
-// "&Print (Adj=" LeftRight "/" UpDown ")", the caption set at start-up.
-std::u16string StartCaption(const CalibrationOffsets& offsets);
-
-// The caption when the file could not be read at start-up: printing still
-// reads the file again, but there are no offsets to show.
-inline constexpr char16_t kUnreadableCaption[] = u"&Print (offsets unreadable)";
 
 }  // namespace quillet

@@ -1,7 +1,5 @@
 #include "common/ansi_text.h"
 
-#include "common/display_text.h"
-
 namespace quillet {
 
 std::string ToUtf8(std::u16string_view text) {
@@ -32,10 +30,6 @@ std::string ToUtf8(std::u16string_view text) {
     }
   }
   return out;
-}
-
-std::string MessageExcerpt(std::u16string_view text, std::size_t limit) {
-  return ToUtf8(OneLine(Elided(text, limit)));
 }
 
 std::u16string FromUtf8(std::string_view text) {

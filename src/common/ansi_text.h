@@ -40,12 +40,6 @@ constexpr bool IsLowSurrogate(char16_t c) {
 
 // UTF-16 to UTF-8 for messages; lone surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view text);
-// A text quoted in a message, as UTF-8: cut after `limit` code units with "..."
-// so that a megabyte of bad input does not become a megabyte of message box,
-// and on one line, its line breaks and other control characters (a NUL would
-// end the message on Windows) shown as blanks.
-std::string MessageExcerpt(std::u16string_view text, std::size_t limit = 40);
-
 // UTF-8 to UTF-16; invalid sequences become U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 

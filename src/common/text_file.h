@@ -25,6 +25,10 @@ Result<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 bool FileExists(const std::filesystem::path& file);
 
+// Whether a new file can be made in the folder that holds `file` (found by
+// making one, which is gone again at once).
+bool FolderTakesNewFiles(const std::filesystem::path& file);
+
 // Replaces the file's content with `bytes` so that a failure or a crash leaves
 // the old content or the new, never a mix or an empty file. The file stays
 // what it is: through a symbolic link its target is replaced and the link

@@ -286,6 +286,14 @@ Status ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
   return WriteAndRename(file, target, bytes, &old);
 }
 
+bool FolderTakesNewFiles(const fs::path& file) {
+  fs::path probe;
+  const Descriptor fd(CreateTemporary(file, 0600, &probe));
+  if (!fd.valid()) return false;
+  ::unlink(probe.c_str());
+  return true;
+}
+
 Status CreateFileIfMissing(const fs::path& file, std::string_view bytes) {
   fs::path target;
   if (const int error = ResolveLinks(file, &target); error != 0) {

@@ -211,6 +211,13 @@ Status ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
   return Status::Ok();
 }
 
+bool FolderTakesNewFiles(const fs::path& file) {
+  const Result<fs::path> probe = WriteTemporary("create", file, file, {});
+  if (!probe) return false;
+  DeleteFileW(probe->c_str());
+  return true;
+}
+
 Status CreateFileIfMissing(const fs::path& file, std::string_view bytes) {
   Result<Existing> existing = FindExisting("create", file);
   if (!existing) return existing.status();

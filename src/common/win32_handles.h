@@ -69,6 +69,23 @@ class GlobalLockOf {
   T* data_;
 };
 
+// A window's DC from GetDC, released when it goes.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Selects a GDI object into a DC and selects the previous one back when it goes,
 // so the object can then be deleted.
 class SelectedObject {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "common/ansi_text.h"
+#include "common/quoted_text.h"
 #include "common/text_file.h"
 
 namespace quillet {

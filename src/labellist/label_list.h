@@ -8,29 +8,12 @@
 #include <string>
 
 #include "common/result.h"
+#include "labellist/program_starter.h"
 #include "sheet/label_sheet.h"
 
 namespace quillet {
 
 inline constexpr char kLabelListFileName[] = "LabelList.txt";
-
-// Starts the platform's text editor without waiting for it.
-class ProgramStarter {
- public:
-  // `editor_creates_missing_files`: the editor offers to create a file that
-  // does not exist yet (Notepad does); when it does not, a missing file is
-  // made empty first.
-  explicit ProgramStarter(bool editor_creates_missing_files)
-      : editor_creates_missing_files_(editor_creates_missing_files) {}
-  virtual ~ProgramStarter() = default;
-  // Opens `file` in the text editor, its window normal and focused, and
-  // returns while the editor runs on.
-  virtual Status OpenInTextEditor(const std::filesystem::path& file) = 0;
-  bool EditorCreatesMissingFiles() const { return editor_creates_missing_files_; }
-
- private:
-  bool editor_creates_missing_files_;
-};
 
 // The bytes of one batch: for each non-blank cell in reading order,
 // '"' Text1 ' ' Text2 '"' CR LF, in the 8-bit code page. Fails only when

@@ -22,12 +22,11 @@ Status DevicePrintSurface::Print(const std::u16string& text) {
   const Result<double> line_height = LineHeight(font_);
   if (!line_height) return NotStarted(DeviceName(), line_height.message());
 
-  const double units_x = UnitsPerInch(scale_mode_, dpi.x);
-  const double units_y = UnitsPerInch(scale_mode_, dpi.y);
+  const double units = UnitsPerInch(scale_mode_);
   page_.push_back(
-      {(current_x_ - scale_left_) / units_x, (current_y_ - scale_top_) / units_y, font_, text});
+      {(current_x_ - scale_left_) / units, (current_y_ - scale_top_) / units, font_, text});
   current_x_ = scale_left_;
-  current_y_ += *line_height / dpi.y * units_y;
+  current_y_ += *line_height / dpi.y * units;
   return Status::Ok();
 }
 
@@ -37,14 +36,12 @@ Status DevicePrintSurface::EndDoc() {
   const std::vector<PlacedText> page = std::exchange(page_, {});
   const Result<JobStart> started = StartJob();
   if (!started) return NotStarted(DeviceName(), started.message());
-  if (*started == JobStart::kCancelledByUser) {
-    cancelled_by_user_ = true;
-    return Status::Ok();
-  }
+  if (*started == JobStart::kCancelledByUser) return Status::Ok();
   for (const PlacedText& line : page) {
     if (Status placed = PlaceText(line); !placed) return Cancelled(placed);
   }
   if (Status sent = EndJob(); !sent) return Cancelled(sent);
+  sent_ = true;
   return Status::Ok();
 }
 

@@ -70,7 +70,13 @@ class DevicePrintSurface : public PrintSurface, protected PrintDevice {
   // cancels the job. Only the first call prints; without one nothing does.
   // A job the user cancelled as it started is no failure: nothing is printed.
   Status EndDoc() override;
-  bool CancelledByUser() const override { return cancelled_by_user_; }
+  // The page is held until EndDoc, so until the job has ended well nothing is printed.
+  bool PrintedNothing() const override { return !sent_; }
+
+ protected:
+  // For a device whose last step comes after the job (a file written whole),
+  // when that step failed.
+  void TakeBackPage() { sent_ = false; }
 
  private:
   Status Cancelled(const Status& reason);
@@ -83,7 +89,7 @@ class DevicePrintSurface : public PrintSurface, protected PrintDevice {
   PrintFont font_;
   std::vector<PlacedText> page_;
   bool ended_ = false;
-  bool cancelled_by_user_ = false;
+  bool sent_ = false;
 };
 
 }  // namespace quillet

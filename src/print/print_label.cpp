@@ -53,6 +53,34 @@ std::vector<CutLine> TruncateLines(LabelSheet& sheet) {
   return cut;
 }
 
+// The page set-up, the 162 lines column by column, and the end of the
+// document; the first failure ends it.
+Status PrintPage(PrintSurface& surface, const LabelSheet& sheet, OffsetInches offsets) {
+  surface.ScaleMode(kScaleInches);
+  surface.Orientation(kLandscape);
+  surface.ScaleLeft(kScaleLeft);
+  surface.ScaleTop(kScaleTop);
+  surface.FontName(kDefaultTypeface);
+
+  for (int index = 0; index < CellsPerGroup; ++index) {
+    // Terms and sums in double, rounded to float only when set.
+    const auto x = static_cast<float>(offsets.left_right + (index * kColumnPitch + kColumn0X));
+    for (int row = 0; row < GroupCount; ++row) {
+      const int group = row + 1;
+      surface.CurrentY(static_cast<float>(offsets.up_down + (row * kRowPitch + kRow1Y)));
+      surface.CurrentX(x);
+      if (Status printed = surface.Print(Ctr(sheet.GetText(group, index, Line::Text1))); !printed)
+        return printed;
+      surface.CurrentY(
+          static_cast<float>(offsets.up_down + (row * kRowPitch + (kRow1Y + kLineGap))));
+      surface.CurrentX(x);
+      if (Status printed = surface.Print(Ctr(sheet.GetText(group, index, Line::Text2))); !printed)
+        return printed;
+    }
+  }
+  return surface.EndDoc();
+}
+
 }  // namespace
 
 std::u16string Ctr(const std::u16string& text) {
@@ -79,43 +107,18 @@ Result<PrintOutcome> PrintLabel(LabelSheet& sheet, PrinterDialog& dialog, Offset
   PrinterChoice chosen = dialog.ShowPrinter();
   if (!chosen) return chosen.status();
   std::unique_ptr<PrintSurface> surface = std::move(chosen).value();
-  if (!surface) return PrintOutcome::Dismissed;
+  if (!surface) return PrintOutcome::kDismissed;
 
   std::vector<CutLine> cut = TruncateLines(sheet);
-
-  surface->ScaleMode(kScaleInches);
-  surface->Orientation(kLandscape);
-  surface->ScaleLeft(kScaleLeft);
-  surface->ScaleTop(kScaleTop);
-  surface->FontName(kDefaultTypeface);
-
-  for (int index = 0; index < CellsPerGroup; ++index) {
-    // Terms and sums in double, rounded to float only when set.
-    const auto x = static_cast<float>(offsets.left_right + (index * kColumnPitch + kColumn0X));
-    for (int row = 0; row < GroupCount; ++row) {
-      const int group = row + 1;
-      surface->CurrentY(static_cast<float>(offsets.up_down + (row * kRowPitch + kRow1Y)));
-      surface->CurrentX(x);
-      if (Status printed = surface->Print(Ctr(sheet.GetText(group, index, Line::Text1)));
-          !printed) {
-        return printed;
-      }
-      surface->CurrentY(
-          static_cast<float>(offsets.up_down + (row * kRowPitch + (kRow1Y + kLineGap))));
-      surface->CurrentX(x);
-      if (Status printed = surface->Print(Ctr(sheet.GetText(group, index, Line::Text2)));
-          !printed) {
-        return printed;
-      }
-    }
-  }
-  if (Status ended = surface->EndDoc(); !ended) return ended;
-  if (surface->CancelledByUser()) {
+  const Status printed = PrintPage(*surface, sheet, offsets);
+  // Texts cut for a page that never came out (the user cancelled the job as
+  // it started, or the printer refused it) go back as they were.
+  if (surface->PrintedNothing()) {
     for (CutLine& line : cut)
       sheet.SetText(line.group, line.index, line.line, std::move(line.text));
-    return PrintOutcome::Dismissed;
   }
-  return PrintOutcome::Printed;
+  if (!printed) return printed;
+  return surface->PrintedNothing() ? PrintOutcome::kDismissed : PrintOutcome::kPrinted;
 }
 
 }  // namespace quillet

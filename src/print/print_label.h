@@ -16,7 +16,7 @@ inline constexpr std::size_t kFieldWidth = 7;
 // (7/2 - length/2, rounded half to even).
 std::u16string Ctr(const std::u16string& text);
 
-enum class PrintOutcome { Printed, Dismissed };
+enum class PrintOutcome { kPrinted, kDismissed };
 
 // The two calibration offsets as numbers of inches.
 struct OffsetInches {

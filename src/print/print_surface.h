@@ -41,9 +41,11 @@ class PrintSurface {
   virtual Status Print(const std::u16string& text) = 0;
   // Sends everything printed since the document began to the printer as one job.
   virtual Status EndDoc() = 0;
-  // True once EndDoc printed nothing because the user cancelled the job as it
-  // started (the Save-as box of a printer that prints into a file).
-  virtual bool CancelledByUser() const { return false; }
+  // True when nothing reached the printer after all: the user cancelled the
+  // job as it started (the Save-as box of a printer that prints into a file),
+  // or the printer refused it or failed and the job was taken back. False for
+  // a surface that prints each line as it comes.
+  virtual bool PrintedNothing() const { return false; }
 };
 
 }  // namespace quillet

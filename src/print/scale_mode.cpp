@@ -4,21 +4,8 @@
 
 namespace quillet {
 
-double UnitsPerInch(std::int16_t scale_mode, double device_pixels_per_inch) {
-  switch (scale_mode) {
-    case kScalePoints:
-      return kPointsPerInch;
-    case kScalePixels:
-      return device_pixels_per_inch;
-    case kScaleInches:
-      return 1;
-    case kScaleMillimetres:
-      return 25.4;
-    case kScaleCentimetres:
-      return 2.54;
-    default:
-      return kTwipsPerInch;
-  }
+double UnitsPerInch(std::int16_t scale_mode) {
+  return scale_mode == kScaleInches ? 1 : kTwipsPerInch;
 }
 
 int FontPixelHeight(double points, double pixels_per_inch) {

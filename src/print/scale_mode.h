@@ -6,12 +6,9 @@
 
 namespace quillet {
 
-inline constexpr std::int16_t kScaleTwips = 1;  // the printer object's default
-inline constexpr std::int16_t kScalePoints = 2;
-inline constexpr std::int16_t kScalePixels = 3;  // the device's own
+// Printing sets inches; until then the printer object counts in twips.
+inline constexpr std::int16_t kScaleTwips = 1;
 inline constexpr std::int16_t kScaleInches = 5;
-inline constexpr std::int16_t kScaleMillimetres = 6;
-inline constexpr std::int16_t kScaleCentimetres = 7;
 
 inline constexpr std::int16_t kPortrait = 1;
 inline constexpr std::int16_t kLandscape = 2;
@@ -19,9 +16,9 @@ inline constexpr std::int16_t kLandscape = 2;
 inline constexpr double kPointsPerInch = 72;
 inline constexpr int kTwipsPerInch = 1440;
 
-// How many units of `scale_mode` make an inch on a device with the given
-// resolution; an unknown mode counts in twips, the default.
-double UnitsPerInch(std::int16_t scale_mode, double device_pixels_per_inch);
+// How many units of `scale_mode` make an inch; any other mode than inches
+// counts in twips, the default.
+double UnitsPerInch(std::int16_t scale_mode);
 
 // The character height in whole device pixels of a font of `points` on a
 // device of `pixels_per_inch`, for the printer and the window alike.

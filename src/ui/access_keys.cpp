@@ -1,5 +1,7 @@
 #include "ui/access_keys.h"
 
+#include <vector>
+
 namespace quillet {
 namespace {
 
@@ -11,11 +13,21 @@ char16_t Folded(char16_t c) {
 
 char16_t AccessKeyOf(std::u16string_view caption) {
   for (std::size_t at = 0; at + 1 < caption.size(); ++at) {
-    if (caption[at] != u'&') continue;
-    if (caption[at + 1] != u'&') return Folded(caption[at + 1]);
+    if (!MarksAccessKey(caption[at])) continue;
+    if (!MarksAccessKey(caption[at + 1])) return Folded(caption[at + 1]);
     ++at;  // "&&" shows one "&" and marks nothing
   }
   return 0;
+}
+
+std::u16string EscapeAccessKeys(std::u16string_view text) {
+  std::u16string escaped;
+  escaped.reserve(text.size());
+  for (const char16_t c : text) {
+    escaped.push_back(c);
+    if (MarksAccessKey(c)) escaped.push_back(c);
+  }
+  return escaped;
 }
 
 AccessKeyStep StepForAccessKey(std::span<const std::u16string_view> captions, int highlighted,
@@ -48,11 +60,19 @@ int ArrowPresses(int count, int from, int to) {
   return down <= up ? down : -up;
 }
 
-std::optional<int> ArrowPressesForKey(std::span<const std::u16string_view> captions,
-                                      int highlighted, char16_t key) {
-  const AccessKeyStep step = StepForAccessKey(captions, highlighted, key);
+std::optional<int> ArrowPressesForKey(std::span<const MenuItemState> items,
+                                      bool arrows_light_disabled, int highlighted, char16_t key) {
+  std::vector<std::u16string_view> captions;
+  int lit = kNoHighlight;
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const MenuItemState& item = items[k];
+    if (item.separator || item.hidden || (item.disabled && !arrows_light_disabled)) continue;
+    if (static_cast<int>(k) == highlighted) lit = static_cast<int>(captions.size());
+    captions.push_back(item.caption);
+  }
+  const AccessKeyStep step = StepForAccessKey(captions, lit, key);
   if (step.action != AccessKeyStep::Action::kHighlight) return std::nullopt;
-  return ArrowPresses(static_cast<int>(captions.size()), highlighted, static_cast<int>(step.item));
+  return ArrowPresses(static_cast<int>(captions.size()), lit, static_cast<int>(step.item));
 }
 
 }  // namespace quillet

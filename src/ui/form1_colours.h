@@ -1,18 +1,21 @@
 // The main window's colours over the desktop's colour scheme, the same on
 // every platform: in the standard scheme a white client area, black fillers
 // and white headings with black numbers; under a high-contrast scheme the
-// scheme's own window colours. Every pair is kept readable.
+// scheme's own window colours. Every pair is kept readable, and a filler is
+// never mistaken for an empty cell.
 #pragma once
 
 #include "ui/readable_colours.h"
 
 namespace quillet {
 
-// What the window takes from the desktop's scheme.
+// What the window takes from the desktop's scheme, the same colours on every
+// system.
 struct DesktopScheme {
-  Rgb window;            // the background of windows
-  Rgb window_text;       // their text
-  Rgb highlighted_text;  // the text of selected items
+  Rgb face;              // of windows and dialogs: QPalette::Window, COLOR_BTNFACE
+  Rgb text;              // on it: QPalette::WindowText, COLOR_WINDOWTEXT
+  Rgb box;               // inside edit boxes, the cells: QPalette::Base, COLOR_WINDOW
+  Rgb highlighted_text;  // of selected items: QPalette::HighlightedText, COLOR_HIGHLIGHTTEXT
   bool high_contrast = false;
 };
 
@@ -27,7 +30,7 @@ struct Form1Colours {
 Form1Colours ColoursFor(const DesktopScheme& scheme);
 
 // For toolkits that do not say whether their scheme is a high-contrast one:
-// window and text as far apart as black and white nearly are.
-bool LooksHighContrast(Rgb window, Rgb window_text);
+// face and text as far apart as black and white nearly are.
+bool LooksHighContrast(Rgb face, Rgb text);
 
 }  // namespace quillet

@@ -1,5 +1,9 @@
 #include "ui/form1_layout.h"
 
+#include <algorithm>
+
+#include "print/print_label.h"
+
 namespace quillet::layout {
 namespace {
 
@@ -9,6 +13,14 @@ std::u16string Number(int value) {
 }
 
 }  // namespace
+
+TextMargins CellTextMargins(int text_room, int average_char_width, TextMargins usual) {
+  const int shortfall = static_cast<int>(kFieldWidth) * average_char_width + 1 - text_room;
+  if (shortfall <= 0) return usual;
+  const int kept = std::max(0, usual.left + usual.right - shortfall);
+  const int left = std::min(usual.left, kept / 2);
+  return {left, std::min(usual.right, kept - left)};
+}
 
 std::u16string CellBoxName(int group, int index, Line line) {
   return u"R" + Number(group) + u"Text" + Number(line == Line::Text1 ? 1 : 2) + u"(" +

@@ -10,13 +10,6 @@
 
 namespace quillet::layout {
 
-// 15 twips are one device-independent pixel (96 per inch); the front ends
-// scale those for the screen, so the grid keeps its proportions at any scale.
-inline constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) {
-  return twips / kTwipsPerPixel;
-}
-
 inline constexpr int kClientWidth = 11100;
 inline constexpr int kClientHeight = 6930;
 
@@ -52,6 +45,19 @@ constexpr TwipRect CellBoxRect(int group, int index, Line line) {
           kCellTop + kCellPitchY * (group - 1) + (line == Line::Text2 ? kLine2Below : 0),
           kCellWidth, kCellHeight};
 }
+
+// The space a box keeps between its border and its text, in pixels.
+struct TextMargins {
+  int left = 0, right = 0;
+  friend bool operator==(const TextMargins&, const TextMargins&) = default;
+};
+
+// A cell's margins: the toolkit's `usual` ones where a label's 7 average
+// characters of the cell's face, and the caret after them, fit in the
+// `text_room` the cell leaves its text between them; or else as much of them
+// as leaves that room, so that a label is seen whole (at 96 dpi a Windows
+// edit box would hide its first character). The layout itself stays.
+TextMargins CellTextMargins(int text_room, int average_char_width, TextMargins usual);
 
 // Dark filler boxes: column 1 and row 10 of the grid. 0..8 stand left of the
 // rows, 9 in the corner, 10..18 below the columns.
@@ -93,6 +99,30 @@ inline constexpr Heading kHeadings[] = {
 
 constexpr TwipRect HeadingRect(const Heading& heading) {
   return {heading.left, heading.top, heading.width, kHeadingHeight};
+}
+
+// The resolution of a device-independent pixel: a toolkit that scales for the
+// screen itself (Qt) places the window at it, 15 twips to the pixel.
+inline constexpr int kStandardDpi = 96;
+
+// twips * dpi / 1440, rounded to the nearest pixel as Windows' MulDiv rounds.
+constexpr int TwipsToPixels(int twips, int dpi) {
+  const long long scaled = static_cast<long long>(twips) * dpi;
+  const long long half = kTwipsPerInch / 2;
+  return static_cast<int>((scaled < 0 ? scaled - half : scaled + half) / kTwipsPerInch);
+}
+
+// A control's edges in pixels.
+struct PixelRect {
+  int left, top, right, bottom;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// A control's place at `dpi`. Its edges are scaled, not its size, so that
+// neighbours keep their gaps and overlaps at every resolution.
+constexpr PixelRect ToPixels(const TwipRect& rect, int dpi) {
+  return {TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi),
+          TwipsToPixels(rect.left + rect.width, dpi), TwipsToPixels(rect.top + rect.height, dpi)};
 }
 
 // The controls' names, as in "R3Text1(5)", "Text1(12)" and "Label19".

@@ -7,11 +7,11 @@
 #include "calibration/calibration_entry.h"
 #include "calibration/calibration_file.h"
 #include "calibration/test_page.h"
-#include "common/display_text.h"
 #include "labellist/label_list.h"
 #include "sheet/sheet_editing.h"
 #include "ui/form1_controls.h"
 #include "ui/menu_tree.h"
+#include "ui/window_text.h"
 
 namespace quillet {
 namespace {
@@ -45,14 +45,14 @@ Form1Presenter::~Form1Presenter() {
 }
 
 void Form1Presenter::Load() {
-  Result<StartCalibration> start = LoadCalibrationAtStart();
-  if (!start) {
+  Result<CalibrationOffsets> offsets = LoadCalibrationAtStart();
+  if (!offsets) {
     // Not the caption the item was created with: it would look like offsets cut short.
     ShowOffsets(kUnreadableCaption);
-    load_failure_ = start.status();
+    load_failure_ = offsets.status();
     return;
   }
-  ShowOffsets(start->caption);
+  ShowOffsets(StartCaption(*offsets));
 }
 
 void Form1Presenter::WindowShown() {
@@ -62,23 +62,23 @@ void Form1Presenter::WindowShown() {
 void Form1Presenter::MenuChosen(std::size_t entry) {
   if (entry >= kMenuEntryCount) return;
   switch (kMenuTree[entry].command) {
-    case Command::OpenMenu:
+    case Command::kOpenMenu:
       return;
-    case Command::AddToList:
+    case Command::kAddToList:
       return AddToList();
-    case Command::ViewList:
+    case Command::kViewList:
       return ShowIfFailed(ViewLabelList(services_.program_starter));
-    case Command::PrintTest:
+    case Command::kPrintTest:
       return ShowIfFailed(PrintTest(sheet_, services_.printer_dialog).status());
-    case Command::EnterAdjustments:
+    case Command::kEnterAdjustments:
       return EnterNewAdjustments();
-    case Command::Print:
+    case Command::kPrint:
       return ShowIfFailed(PrintCalibrated(sheet_, services_.printer_dialog).status());
-    case Command::Exit:
-      return view_.EndProgram();
-    case Command::Clear:
+    case Command::kExit:
+      return view_.EndProgram(kExitStatus);
+    case Command::kClear:
       return ClearIt(sheet_);
-    case Command::About:
+    case Command::kAbout:
       return services_.messages.ShowInformation(
           kAboutTitle, AboutText(QuilletMaker(), services_.program_file.Query()));
   }
@@ -98,9 +98,9 @@ void Form1Presenter::BoxEdited(std::size_t control, std::u16string text) {
     sheet_.SetText(shown->cell, shown->line, std::move(text));
 }
 
-void Form1Presenter::BoxDoubleClicked(std::size_t control) {
+void Form1Presenter::BoxDoubleClicked(std::size_t control, MouseButton button) {
   const std::optional<CellLine> clicked = CellLineOf(control);
-  if (clicked && clicked->line == Line::Text1)
+  if (button == MouseButton::kPrimary && clicked && clicked->line == Line::Text1)
     CopyPreviousCell(sheet_, clicked->cell.group, clicked->cell.index);
 }
 
@@ -130,11 +130,11 @@ void Form1Presenter::AddToList() {
 }
 
 void Form1Presenter::EnterNewAdjustments() {
-  auto caption = EnterAdjustments(services_.input_box);
-  if (!caption) {
-    ShowIfFailed(caption.status());
-  } else if (caption->has_value()) {
-    ShowOffsets(**caption);
+  auto entered = EnterAdjustments(services_.input_box);
+  if (!entered) {
+    ShowIfFailed(entered.status());
+  } else if (entered->has_value()) {
+    ShowOffsets(EnteredCaption(**entered));
   }  // else both boxes were cancelled: the file and so the caption stand as they are
 }
 

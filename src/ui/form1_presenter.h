@@ -14,6 +14,13 @@
 
 namespace quillet {
 
+// The program's exit status after Exit, and after the window is closed.
+inline constexpr int kExitStatus = 0;
+
+// Which mouse button made a double-click: the primary one (the left, unless
+// the user has swapped them) or any other.
+enum class MouseButton { kPrimary, kOther };
+
 // What the behaviour needs of the window it runs in. Controls are known by
 // their place in Form1Controls(), menu items by their entry in kMenuTree.
 class Form1View {
@@ -22,8 +29,8 @@ class Form1View {
   virtual std::u16string BoxText(std::size_t control) const = 0;
   virtual void SetBoxText(std::size_t control, const std::u16string& text) = 0;
   virtual void SetMenuCaption(std::size_t entry, const std::u16string& caption) = 0;
-  // Exit: the program ends with status 0, asking nothing and saving nothing.
-  virtual void EndProgram() = 0;
+  // Exit: the program ends with `status`, asking nothing and saving nothing.
+  virtual void EndProgram(int status) = 0;
 };
 
 class Form1Presenter {
@@ -49,9 +56,10 @@ class Form1Presenter {
   // box holds one line: of a paste, what comes before its first line break,
   // and the box is told so.
   void BoxEdited(std::size_t control, std::u16string text);
-  // A double-click on the upper line copies the previous cell into this one;
-  // on anything else it does nothing.
-  void BoxDoubleClicked(std::size_t control);
+  // A double-click with the primary button on the upper line copies the
+  // previous cell into this one; anything else does nothing (X pastes the
+  // selection on a middle click, which must not land on a copy).
+  void BoxDoubleClicked(std::size_t control, MouseButton button);
 
  private:
   void ShowLine(int group, int index, Line line);

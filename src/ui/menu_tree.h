@@ -11,17 +11,17 @@
 
 namespace quillet {
 
-// What a menu item does when chosen; OpenMenu items only open their submenu.
+// What a menu item does when chosen; kOpenMenu items only open their submenu.
 enum class Command {
-  OpenMenu,
-  AddToList,
-  ViewList,
-  PrintTest,
-  EnterAdjustments,
-  Print,
-  Exit,
-  Clear,
-  About,
+  kOpenMenu,
+  kAddToList,
+  kViewList,
+  kPrintTest,
+  kEnterAdjustments,
+  kPrint,
+  kExit,
+  kClear,
+  kAbout,
 };
 
 struct MenuEntry {
@@ -35,19 +35,19 @@ struct MenuEntry {
 // Depth first, in the order shown: an entry's submenu holds the entries right
 // after it that are one level deeper.
 inline constexpr MenuEntry kMenuTree[] = {
-    {"File", u"&File", 0, Command::OpenMenu},
-    {"LabelList", u"&LabelList", 1, Command::OpenMenu},
-    {"AddToList", u"&Add to LabelList.txt", 2, Command::AddToList},
-    {"ViewList", u"&View LabelList.txt", 2, Command::ViewList},
-    {"PAdj1", u"&Printer Calibration", 1, Command::OpenMenu},
-    {"Ptest", u"&Print test", 2, Command::PrintTest},
-    {"PAdj", u"&Enter Adjustments", 2, Command::EnterAdjustments},
-    {"Printit2", u"&Print", 1, Command::Print},
-    {"Exit", u"&Exit", 1, Command::Exit},
-    {"Clear", u"&Clear", 0, Command::Clear},
+    {"File", u"&File", 0, Command::kOpenMenu},
+    {"LabelList", u"&LabelList", 1, Command::kOpenMenu},
+    {"AddToList", u"&Add to LabelList.txt", 2, Command::kAddToList},
+    {"ViewList", u"&View LabelList.txt", 2, Command::kViewList},
+    {"PAdj1", u"&Printer Calibration", 1, Command::kOpenMenu},
+    {"Ptest", u"&Print test", 2, Command::kPrintTest},
+    {"PAdj", u"&Enter Adjustments", 2, Command::kEnterAdjustments},
+    {"Printit2", u"&Print", 1, Command::kPrint},
+    {"Exit", u"&Exit", 1, Command::kExit},
+    {"Clear", u"&Clear", 0, Command::kClear},
     // Its caption shows the offsets from the load on; this one is never seen.
-    {"Printit", u"&Print (Adj =", 0, Command::Print},
-    {"About", u"&About", 0, Command::About},
+    {"Printit", u"&Print (Adj =", 0, Command::kPrint},
+    {"About", u"&About", 0, Command::kAbout},
 };
 
 inline constexpr std::size_t kMenuEntryCount = std::size(kMenuTree);
@@ -75,7 +75,7 @@ bool BuildMenuTree(Menu bar, AddMenu add_menu, AddCommand add_command) {
   for (std::size_t at = 0; at < kMenuEntryCount; ++at) {
     const std::optional<std::size_t> parent = ParentOf(at);
     const Menu into = parent ? menus[*parent] : bar;
-    if (kMenuTree[at].command == Command::OpenMenu) {
+    if (kMenuTree[at].command == Command::kOpenMenu) {
       menus[at] = add_menu(at, into);
       if (!menus[at]) return false;
     } else if (!add_command(at, into)) {

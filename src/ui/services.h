@@ -1,11 +1,12 @@
 // The outside things the main window works through, handed in by whoever
-// starts it: the Qt implementations in the program, doubles in the tests.
+// starts it: each platform's own implementations in the program, doubles in
+// the tests.
 #pragma once
 
-#include "about/about_text.h"
-#include "calibration/calibration_entry.h"
+#include "about/program_file_query.h"
+#include "calibration/input_box.h"
 #include "common/message_boxes.h"
-#include "labellist/label_list.h"
+#include "labellist/program_starter.h"
 #include "print/printer_dialog.h"
 
 namespace quillet {

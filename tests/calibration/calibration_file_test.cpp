@@ -242,53 +242,39 @@ TEST(WriteCalibration, TheFileKeepsWhatItIs) {
 
 TEST(LoadCalibrationAtStart, FirstStartCreatesTheDefaultFile) {
   TempDir dir(TempDir::kEnter);
-  const Result<StartCalibration> start = LoadCalibrationAtStart();  // the bare name, here
+  const Result<CalibrationOffsets> start = LoadCalibrationAtStart();  // the bare name, here
   ASSERT_TRUE(start.ok()) << start.message();
   EXPECT_EQ(ReadBytes(dir / "Quillex.dat"), std::string("\x30\x0d\x0a\x30\x0d\x0a", 6));
-  EXPECT_EQ(start->caption, u"&Print (Adj=0/0)");
-  EXPECT_EQ(start->offsets.LeftRight, u"0");
-  EXPECT_EQ(start->offsets.UpDown, u"0");
+  EXPECT_EQ(start->LeftRight, u"0");
+  EXPECT_EQ(start->UpDown, u"0");
 }
 
 TEST(LoadCalibrationAtStart, AnExistingFileIsShownVerbatimAndNeverRewritten) {
   struct Case {
     std::string bytes;
-    std::u16string caption;
+    std::u16string left_right, up_down;
   };
   const Case cases[] = {
-      {"0.25\r\n-.5\r\n", u"&Print (Adj=0.25/-.5)"},
-      {" 1/8\r\n0\r\n", u"&Print (Adj= 1/8/0)"},
-      {"abc\r\nxyz", u"&Print (Adj=abc/xyz)"},
-      {"1\r\n2\r\n3\r\n4\r\n", u"&Print (Adj=1/2)"},
-      {"1\r2\r", u"&Print (Adj=1/2)"},
-      {"1\n2\n", u"&Print (Adj=1\n2\n/)"},
-      {"", u"&Print (Adj=/)"},
-      {"7\r\n", u"&Print (Adj=7/)"},
-      {"A&B\r\n&\r\n", u"&Print (Adj=A&&B/&&)"},
-      {"\xe4\r\n0\r\n", u"&Print (Adj=\u00e4/0)"},
+      {"0.25\r\n-.5\r\n", u"0.25", u"-.5"},
+      {" 1/8\r\n0\r\n", u" 1/8", u"0"},
+      {"abc\r\nxyz", u"abc", u"xyz"},
+      {"1\r\n2\r\n3\r\n4\r\n", u"1", u"2"},
+      {"1\r2\r", u"1", u"2"},
+      {"1\n2\n", u"1\n2\n", u""},
+      {"", u"", u""},
+      {"7\r\n", u"7", u""},
+      {"A&B\r\n&\r\n", u"A&B", u"&"},
+      {"\xe4\r\n0\r\n", u"\u00e4", u"0"},
   };
   for (const Case& c : cases) {
     TempDir dir;
     const auto file = dir / "Quillex.dat";
     WriteBytes(file, c.bytes);
-    const Result<StartCalibration> start = LoadCalibrationAtStart(file);
+    const Result<CalibrationOffsets> start = LoadCalibrationAtStart(file);
     ASSERT_TRUE(start.ok()) << start.message();
-    EXPECT_EQ(start->caption, c.caption) << ToUtf8(c.caption);
-    EXPECT_EQ(ReadBytes(file), c.bytes) << ToUtf8(c.caption);
-  }
-}
-
-TEST(StartCaption, DoublesEveryAmpersandOfTheOffsets) {
-  struct Case {
-    std::u16string text, escaped;
-  };
-  const Case cases[] = {
-      {u"", u""}, {u"0", u"0"}, {u"&", u"&&"}, {u"&&", u"&&&&"}, {u"a&b&", u"a&&b&&"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(EscapeAccessKeys(c.text), c.escaped) << ToUtf8(c.text);
-    EXPECT_EQ(StartCaption({c.text, u"0"}), u"&Print (Adj=" + c.escaped + u"/0)");
-    EXPECT_EQ(StartCaption({u"0", c.text}), u"&Print (Adj=0/" + c.escaped + u")");
+    EXPECT_EQ(start->LeftRight, c.left_right) << c.bytes;
+    EXPECT_EQ(start->UpDown, c.up_down) << c.bytes;
+    EXPECT_EQ(ReadBytes(file), c.bytes);
   }
 }
 

@@ -82,9 +82,9 @@ TEST_F(CommaDecimalLocale, EnteredOffsetsReachTheFileAndThePage) {
   const auto file = dir / "Quillex.dat";
   WriteBytes(file, "0\r\n0\r\n");
   ScriptedInputBox input({u".25", u"1,5"});
-  const auto caption = EnterAdjustments(input, file);
-  ASSERT_TRUE(caption.ok()) << caption.message();
-  EXPECT_EQ(*caption, u"&Print Adj=0.25/1");
+  const auto entered = EnterAdjustments(input, file);
+  ASSERT_TRUE(entered.ok()) << entered.message();
+  EXPECT_EQ(*entered, (CalibrationOffsets{u"0.25", u"1"}));
   EXPECT_EQ(ReadBytes(file), "0.25\r\n1\r\n");
 
   WriteBytes(file, "-.5\r\n0.125\r\n");

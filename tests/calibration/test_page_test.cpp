@@ -86,7 +86,7 @@ TEST_F(PrintTestTest, PrintsThePatternWithTheOffsetsInTheMiddleThenGivesTheLabel
 
     Result<PrintOutcome> outcome = PrintTest(sheet, dialog, file_);
     ASSERT_TRUE(outcome.ok()) << outcome.message();
-    EXPECT_EQ(*outcome, PrintOutcome::Printed);
+    EXPECT_EQ(*outcome, PrintOutcome::kPrinted);
     ASSERT_EQ(log_.size(), 492u);
     EXPECT_EQ(log_[5], c.first_y);
     EXPECT_EQ(log_[6], c.first_x);
@@ -143,8 +143,8 @@ TEST_F(PrintTestTest, SheetShowsThePatternWhileTheDialogIsOpen) {
       continue;
     }
     ASSERT_TRUE(outcome.ok());
-    EXPECT_EQ(*outcome, c.answer == ScriptedPrinterDialog::kPrint ? PrintOutcome::Printed
-                                                                  : PrintOutcome::Dismissed);
+    EXPECT_EQ(*outcome, c.answer == ScriptedPrinterDialog::kPrint ? PrintOutcome::kPrinted
+                                                                  : PrintOutcome::kDismissed);
     EXPECT_EQ(log_.empty(), c.answer == ScriptedPrinterDialog::kDismiss);
   }
 }

@@ -16,7 +16,7 @@ for tool in file lintian dpkg-shlibdeps; do
 done
 
 desktop-file-validate "$source_dir/packaging/quillet.desktop" || fail "desktop-file-validate"
-appstreamcli validate --no-net "$source_dir/packaging/quillet.metainfo.xml" || fail "appstreamcli validate"
+appstreamcli validate --no-net "$build_dir/packaging/quillet.metainfo.xml" || fail "appstreamcli validate"
 
 # The menu entry starts the program, by the name the package puts on PATH, in
 # Quillet in the user's documents folder, made when missing, wherever the
@@ -79,10 +79,27 @@ note "package $(basename "$deb")"
 dpkg-deb -x "$deb" "$tmp/root"
 expect_tree "$tmp/root" /usr
 
-version=$(dpkg-deb -f "$deb" Version)
-changelog_version=$(zcat "$tmp/root/usr/share/doc/quillet/changelog.gz" | sed -n '1s/^quillet (\([^)]*\)).*/\1/p')
-[[ $changelog_version == "$version" ]] ||
-  fail "the changelog's latest entry is \"$changelog_version\", the package is $version"
+# One version, the project's, everywhere the package says one.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+doc=$tmp/root/usr/share
+while read -r place found; do
+  [[ $found == "$version" ]] || fail "$place says \"$found\", the project is $version"
+done <<VERSIONS
+package $(dpkg-deb -f "$deb" Version)
+changelog $(zcat "$doc/doc/quillet/changelog.gz" | sed -n '1s/^quillet (\([^)]*\)).*/\1/p')
+manual-page $(zcat "$doc/man/man1/quillet.1.gz" | sed -n '1s/^\.TH .* "Quillet \([^"]*\)".*/\1/p')
+AppStream $(grep -m 1 -o '<release version="[^"]*"' "$doc/metainfo/quillet.metainfo.xml" | cut -d '"' -f 2)
+VERSIONS
+# Hardened as Debian's own packages are, by what hardening-check looks for.
+headers=$(readelf -lW "$tmp/root/usr/bin/quillet"; readelf -dW --dyn-syms "$tmp/root/usr/bin/quillet")
+while read -r protection pattern; do
+  grep -qE "$pattern" <<<"$headers" || fail "the program has no $protection"
+done <<'HARDENING'
+position-independence Elf file type is DYN \(Position-Independent
+read-only-relocations ^ *GNU_RELRO
+immediate-binding \(FLAGS\) +BIND_NOW
+stack-protector UND __stack_chk_fail
+HARDENING
 # Versions come only from dpkg-shlibdeps; without it the list is bare names.
 versioned=$(dpkg-deb -f "$deb" Depends)
 for name in libqt6widgets6 libc6; do

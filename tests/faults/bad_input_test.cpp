@@ -12,11 +12,11 @@
 #include "calibration/calibration_file.h"
 #include "calibration/test_page.h"
 #include "common/ansi_text.h"
-#include "common/display_text.h"
 #include "common/text_file.h"
 #include "faults/window_doubles.h"
 #include "labellist/label_list.h"
 #include "support/scripted_printer_dialog.h"
+#include "ui/window_text.h"
 
 namespace quillet::testing {
 namespace {
@@ -58,18 +58,18 @@ class BadCalibrationFile : public ::testing::TestWithParam<BadCalibration> {
 
 TEST_P(BadCalibrationFile, StartUpShowsTheLinesAsTheyStandAndLeavesTheFile) {
   const BadCalibration& bad = GetParam();
-  Result<StartCalibration> start = LoadCalibrationAtStart();
+  Result<CalibrationOffsets> start = LoadCalibrationAtStart();
   ASSERT_TRUE(start.ok()) << start.message();
-  EXPECT_TRUE(start->offsets.LeftRight == bad.left_right);
-  EXPECT_TRUE(start->offsets.UpDown == bad.up_down);
-  EXPECT_TRUE(start->caption == u"&Print (Adj=" + bad.left_right + u"/" + bad.up_down + u")");
+  EXPECT_TRUE(start->LeftRight == bad.left_right);
+  EXPECT_TRUE(start->UpDown == bad.up_down);
 
   WindowDoubles doubles;
   auto window = doubles.Open();
   EXPECT_TRUE(doubles.messages.shown.empty());
-  // The window shows it on one bounded line (display_text.h).
-  EXPECT_TRUE(window->MenuItem("Printit")->text() ==
-              QString::fromStdU16String(CaptionText(start->caption)));
+  // The window shows it on one bounded line (ui/window_text.h).
+  EXPECT_TRUE(MenuItem(*window, "Printit")->text() ==
+              QString::fromStdU16String(
+                  CaptionText(u"&Print (Adj=" + bad.left_right + u"/" + bad.up_down + u")")));
   EXPECT_TRUE(ReadBytes("Quillex.dat") == bad.bytes);
 }
 
@@ -77,7 +77,7 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
   const BadCalibration& bad = GetParam();
   WindowDoubles doubles;
   auto window = doubles.Open();
-  window->sheet().SetText(3, 5, Line::Text2, u"ABCDEFGHIJ");
+  SheetOf(*window).SetText(3, 5, Line::Text2, u"ABCDEFGHIJ");
   for (const char* item : {"Printit", "Ptest"}) {
     SCOPED_TRACE(item);
     const std::string message = doubles.Trigger(*window, item);
@@ -87,14 +87,17 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
     }
     EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat"))) << message.substr(0, 200);
     EXPECT_TRUE(Contains(message, "not a number")) << message.substr(0, 200);
+    // A file of line feeds alone says how its lines must end.
+    EXPECT_EQ(Contains(message, "must end with CR LF"),
+              bad.left_right.find(u'\n') != std::u16string::npos);
     EXPECT_EQ(doubles.printer.times_shown(), 0);
-    EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
-    EXPECT_EQ(window->CellBox(3, 5, Line::Text2)->text(), "ABCDEFGHIJ");
+    EXPECT_EQ(SheetOf(*window).GetText(3, 5, Line::Text2), u"ABCDEFGHIJ");
+    EXPECT_EQ(CellBox(*window, 3, 5, Line::Text2)->text(), "ABCDEFGHIJ");
   }
   if (bad.prints) {
     EXPECT_EQ(doubles.printer.times_shown(), 2);
     // Cut by the print; the test page then gave back what it found.
-    EXPECT_EQ(window->sheet().GetText(3, 5, Line::Text2), u"ABCDEFG");
+    EXPECT_EQ(SheetOf(*window).GetText(3, 5, Line::Text2), u"ABCDEFG");
   }
   EXPECT_TRUE(ReadBytes("Quillex.dat") == bad.bytes);
 }
@@ -102,12 +105,12 @@ TEST_P(BadCalibrationFile, PrintingSaysTheOffsetIsNotANumberAndCutsNothing) {
 TEST_P(BadCalibrationFile, EntryShowsTheOldTextAndWritesTheNewNumbers) {
   const BadCalibration& bad = GetParam();
   ScriptedInputBox input({u"0.5", u"-1"});
-  auto caption = EnterAdjustments(input);
-  ASSERT_TRUE(caption.ok()) << caption.message();
-  EXPECT_EQ(*caption, u"&Print Adj=0.5/-1");
+  auto entered = EnterAdjustments(input);
+  ASSERT_TRUE(entered.ok()) << entered.message();
+  EXPECT_EQ(*entered, (CalibrationOffsets{u"0.5", u"-1"}));
   ASSERT_EQ(input.prompts().size(), 2u);
-  EXPECT_TRUE(input.prompts()[0].ends_with(u"(Currently " + bad.left_right + u")"));
-  EXPECT_TRUE(input.prompts()[1].ends_with(u"(Currently " + bad.up_down + u")"));
+  EXPECT_TRUE(input.prompts()[0] == LeftRightPrompt(bad.left_right));
+  EXPECT_TRUE(input.prompts()[1] == UpDownPrompt(bad.up_down));
   EXPECT_EQ(ReadBytes("Quillex.dat"), "0.5\r\n-1\r\n");
 
   // And the sheet prints with them.
@@ -158,8 +161,8 @@ TEST_P(BadCellTextInSheet, TheListHoldsItWholeAndPrintingCutsItToSeven) {
   WindowDoubles doubles;
   auto window = doubles.Open();
   // As if pasted into the box.
-  window->CellBox(3, 5, Line::Text2)->setText(QString::fromStdU16String(bad.text));
-  ASSERT_TRUE(window->sheet().GetText(3, 5, Line::Text2) == bad.text);
+  CellBox(*window, 3, 5, Line::Text2)->setText(QString::fromStdU16String(bad.text));
+  ASSERT_TRUE(SheetOf(*window).GetText(3, 5, Line::Text2) == bad.text);
   // Characters the list cannot hold are asked about first; the answer is Yes.
   const bool lossy = bad.listed.find('?') != std::string::npos;
   doubles.messages.answers = {true, true};
@@ -168,8 +171,9 @@ TEST_P(BadCellTextInSheet, TheListHoldsItWholeAndPrintingCutsItToSeven) {
   EXPECT_TRUE(ReadBytes("LabelList.txt") == "\" " + bad.listed + "\"\r\n");
 
   EXPECT_EQ(doubles.Trigger(*window, "Printit"), "");
-  EXPECT_TRUE(window->sheet().GetText(3, 5, Line::Text2) == bad.printed);
-  EXPECT_TRUE(window->CellBox(3, 5, Line::Text2)->text() == QString::fromStdU16String(bad.printed));
+  EXPECT_TRUE(SheetOf(*window).GetText(3, 5, Line::Text2) == bad.printed);
+  EXPECT_TRUE(CellBox(*window, 3, 5, Line::Text2)->text() ==
+              QString::fromStdU16String(bad.printed));
   std::size_t prints = 0;
   for (const std::string& call : doubles.printed) prints += call.starts_with("Print ");
   EXPECT_EQ(prints, 162u);
@@ -228,11 +232,11 @@ TEST_P(LongAnswerInInputBox, IsReadOrRefusedWithTheFileUnchanged) {
     EXPECT_TRUE(Contains(message, QuotedFullName("Quillex.dat") + " was left unchanged"))
         << message.substr(0, 200);
     EXPECT_EQ(ReadBytes("Quillex.dat"), "0.25\r\n-.5\r\n");
-    EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0/0)");
+    EXPECT_EQ(MenuItem(*window, "Printit")->text(), "&Print (Adj=0/0)");
   } else {
     EXPECT_EQ(message, "");
     EXPECT_EQ(ReadBytes("Quillex.dat"), std::string(answer.written) + "\r\n2\r\n");
-    EXPECT_EQ(window->MenuItem("Printit")->text(), QString("&Print Adj=") + answer.written + "/2");
+    EXPECT_EQ(MenuItem(*window, "Printit")->text(), QString("&Print Adj=") + answer.written + "/2");
   }
 }
 

@@ -57,15 +57,15 @@ TEST(CalibrationDeletedWhileRunning, PrintingSaysItIsMissingAndEnterAdjustmentsM
   auto window = doubles.Open();
   ASSERT_TRUE(FileExists("Quillex.dat"));
   fs::remove("Quillex.dat");
-  FillSheet(window->sheet());
+  FillSheet(SheetOf(*window));
 
   for (const char* item : {"Printit", "Printit2", "Ptest"}) {
     SCOPED_TRACE(item);
     const std::string message = doubles.Trigger(*window, item);
     ExpectNames(message, "Quillex.dat", "is missing");
     EXPECT_TRUE(Contains(message, "Enter Adjustments makes a new one")) << message;
-    EXPECT_TRUE(SheetIsAsFilled(window->sheet()));  // not cut, no test pattern, not cleared
-    EXPECT_EQ(window->CellBox(4, 4, Line::Text1)->text(), "LONGER THAN SEVEN");
+    EXPECT_TRUE(SheetIsAsFilled(SheetOf(*window)));  // not cut, no test pattern, not cleared
+    EXPECT_EQ(CellBox(*window, 4, 4, Line::Text1)->text(), "LONGER THAN SEVEN");
   }
   EXPECT_EQ(doubles.printer.times_shown(), 0);
   EXPECT_FALSE(FileExists("Quillex.dat"));  // printing makes none
@@ -73,7 +73,7 @@ TEST(CalibrationDeletedWhileRunning, PrintingSaysItIsMissingAndEnterAdjustmentsM
   doubles.input = ScriptedInputBox({u"1", u"2"});
   EXPECT_EQ(doubles.Trigger(*window, "PAdj"), "");
   EXPECT_EQ(ReadBytes("Quillex.dat"), "1\r\n2\r\n");
-  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print Adj=1/2");
+  EXPECT_EQ(MenuItem(*window, "Printit")->text(), "&Print Adj=1/2");
 }
 
 // A name taken by something the program may not read or add to: a pipe
@@ -130,7 +130,7 @@ TEST_P(NameBlocked, TheWindowComesUpAndEveryUserOfTheFilesSaysWhy) {
   ASSERT_EQ(doubles.messages.shown.size(), 1u);
   UserSaw(doubles.LastMessage());
   ExpectNames(doubles.LastMessage(), "Quillex.dat", blocker.reason);
-  FillSheet(window->sheet());
+  FillSheet(SheetOf(*window));
   for (const char* item : {"Printit", "Printit2", "Ptest", "PAdj"}) {
     SCOPED_TRACE(item);
     ExpectNames(doubles.Trigger(*window, item), "Quillex.dat", blocker.reason);
@@ -139,7 +139,7 @@ TEST_P(NameBlocked, TheWindowComesUpAndEveryUserOfTheFilesSaysWhy) {
     ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", blocker.reason);
   }
   alarm(0);
-  EXPECT_TRUE(SheetIsAsFilled(window->sheet()));
+  EXPECT_TRUE(SheetIsAsFilled(SheetOf(*window)));
   EXPECT_EQ(doubles.printer.times_shown(), 0);
   EXPECT_TRUE(doubles.input.prompts().empty());
   EXPECT_EQ(fs::symlink_status("Quillex.dat").type(), calibration_type);
@@ -199,7 +199,7 @@ TEST_F(DiskFull, EnteringAdjustmentsKeepsTheOldCalibration) {
   auto window = doubles.Open();
   doubles.input = ScriptedInputBox({u".125", u"-3"});
   ExpectNames(doubles.Trigger(*window, "PAdj"), "Quillex.dat", "o space left");
-  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0.25/-.5)");
+  EXPECT_EQ(MenuItem(*window, "Printit")->text(), "&Print (Adj=0.25/-.5)");
   EXPECT_EQ(ReadBytes("Quillex.dat"), kCalibration);
   ExpectOnlyThese({"Quillex.dat"});
 }
@@ -229,10 +229,10 @@ TEST_F(DiskFull, AddingALongBatchCutsTheListBackToItsOldBytes) {
   WindowDoubles doubles;
   auto window = doubles.Open();  // no calibration file can be made here
   doubles.messages.shown.clear();
-  window->CellBox(5, 5, Line::Text2)->setText(QString(50000, QChar(u'B')));
+  CellBox(*window, 5, 5, Line::Text2)->setText(QString(50000, QChar(u'B')));
   ExpectNames(doubles.Trigger(*window, "AddToList"), "LabelList.txt", "o space left");
   EXPECT_EQ(ReadBytes("LabelList.txt"), old_list);
-  EXPECT_EQ(window->sheet().GetText(5, 5, Line::Text2).size(), 50000u);
+  EXPECT_EQ(SheetOf(*window).GetText(5, 5, Line::Text2).size(), 50000u);
 }
 
 TEST_F(DiskFull, PrintingIntoAPdfFileSaysSoAndLeavesNoBrokenFile) {

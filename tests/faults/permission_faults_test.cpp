@@ -71,7 +71,7 @@ std::unique_ptr<Form1> OpenRefusedAtStart(WindowDoubles& doubles) {
   auto window = doubles.Open();
   EXPECT_EQ(doubles.messages.shown.size(), 1u);
   ExpectFailureNaming(doubles.LastMessage(), "Quillex.dat", "ermission denied");
-  FillOneCell(window->sheet());
+  FillOneCell(SheetOf(*window));
   return window;
 }
 
@@ -94,7 +94,7 @@ void EntryIsRefusedAndTheFileKept() {
   EXPECT_TRUE(doubles.messages.shown.empty());
   doubles.input = ScriptedInputBox({u"1", u"2"});
   ExpectFailureNaming(doubles.Trigger(*window, "PAdj"), "Quillex.dat", "ermission denied");
-  EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print (Adj=0.25/-.5)");
+  EXPECT_EQ(MenuItem(*window, "Printit")->text(), "&Print (Adj=0.25/-.5)");
   const struct stat after = StatOf("Quillex.dat");
   EXPECT_EQ(after.st_ino, before.st_ino);
   EXPECT_EQ(after.st_mode, before.st_mode);
@@ -106,7 +106,11 @@ const PermissionCase kCases[] = {
      [] {
        WindowDoubles doubles;
        auto window = OpenRefusedAtStart(doubles);
-       ExpectFailureNaming(doubles.Trigger(*window, "Printit"), "Quillex.dat", "is missing");
+       const std::string missing = doubles.Trigger(*window, "Printit");
+       ExpectFailureNaming(missing, "Quillex.dat", "is missing");
+       // Advice that can be followed: the folder, which takes no new file, is named.
+       EXPECT_TRUE(Contains(missing, "\"" + fs::current_path().string() + "\" takes no new file"))
+           << missing;
        EXPECT_EQ(doubles.printer.times_shown(), 0);
        ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
                            "ermission denied");
@@ -114,7 +118,7 @@ const PermissionCase kCases[] = {
        ExpectFailureNaming(viewed, "LabelList.txt", "ermission denied");
        EXPECT_EQ(viewed.rfind("Could not create the file ", 0), 0u) << viewed;
        EXPECT_TRUE(doubles.starter.opened().empty());
-       ExpectSheetUntouched(window->sheet());
+       ExpectSheetUntouched(SheetOf(*window));
      },
      {{"Quillex.dat", std::nullopt}, {"LabelList.txt", std::nullopt}}},
 
@@ -132,7 +136,7 @@ const PermissionCase kCases[] = {
        }
        EXPECT_EQ(doubles.printer.times_shown(), 0);
        EXPECT_TRUE(doubles.input.prompts().empty());
-       ExpectSheetUntouched(window->sheet());
+       ExpectSheetUntouched(SheetOf(*window));
      },
      {{"Quillex.dat", kCalibration}}},
 
@@ -147,8 +151,8 @@ const PermissionCase kCases[] = {
        // Written in place: the same file, with its mode.
        const struct stat before = StatOf("Quillex.dat");
        ScriptedInputBox input({u"1", u"2"});
-       auto caption = EnterAdjustments(input);
-       ASSERT_TRUE(caption.ok()) << caption.message();
+       auto entered = EnterAdjustments(input);
+       ASSERT_TRUE(entered.ok()) << entered.message();
        EXPECT_EQ(ReadBytes("Quillex.dat"), "1\r\n2\r\n");
 
        WindowDoubles doubles;
@@ -156,7 +160,7 @@ const PermissionCase kCases[] = {
        EXPECT_TRUE(doubles.messages.shown.empty());
        doubles.input = ScriptedInputBox({u"3", u"4"});
        EXPECT_EQ(doubles.Trigger(*window, "PAdj"), "");
-       EXPECT_EQ(window->MenuItem("Printit")->text(), "&Print Adj=3/4");
+       EXPECT_EQ(MenuItem(*window, "Printit")->text(), "&Print Adj=3/4");
        const struct stat after = StatOf("Quillex.dat");
        EXPECT_EQ(after.st_ino, before.st_ino);
        EXPECT_EQ(after.st_mode, before.st_mode);
@@ -194,8 +198,8 @@ const PermissionCase kCases[] = {
        // Written, and still the owner's file with its mode and group.
        const struct stat before = StatOf("Quillex.dat");
        ScriptedInputBox input({u"1", u"2"});
-       auto caption = EnterAdjustments(input);
-       ASSERT_TRUE(caption.ok()) << caption.message();
+       auto entered = EnterAdjustments(input);
+       ASSERT_TRUE(entered.ok()) << entered.message();
        const struct stat after = StatOf("Quillex.dat");
        EXPECT_EQ(after.st_ino, before.st_ino);
        EXPECT_EQ(after.st_uid, before.st_uid);
@@ -219,10 +223,10 @@ const PermissionCase kCases[] = {
 
        WindowDoubles doubles;
        auto window = doubles.Open();
-       FillOneCell(window->sheet());
+       FillOneCell(SheetOf(*window));
        ExpectFailureNaming(doubles.Trigger(*window, "AddToList"), "LabelList.txt",
                            "ermission denied");
-       ExpectSheetUntouched(window->sheet());
+       ExpectSheetUntouched(SheetOf(*window));
        // Viewing a list that cannot be written is still possible.
        EXPECT_EQ(doubles.Trigger(*window, "ViewList"), "");
        EXPECT_EQ(doubles.starter.opened().size(), 1u);

@@ -11,16 +11,17 @@
 #include <vector>
 
 #include "faults/fault_env.h"
-#include "ui/qt/form1_fixture.h"
+#include "support/form1_access.h"
+#include "support/temp_dir.h"
+#include "support/window_services.h"
 
 namespace quillet::testing {
 
-struct WindowDoubles {
+struct WindowDoubles : WindowServices {
   // Loads in the current working directory and shows the window; messages
   // shown at load are out.
   std::unique_ptr<Form1> Open() {
-    auto window =
-        std::make_unique<Form1>(Services{printer, input, messages, starter, program_file});
+    auto window = std::make_unique<Form1>(ForWindow());
     window->show();
     QApplication::processEvents();
     return window;
@@ -28,7 +29,7 @@ struct WindowDoubles {
   // Runs a menu item and gives the one message it showed, or "" for none.
   std::string Trigger(Form1& window, const char* item) {
     const std::size_t before = messages.shown.size();
-    window.MenuItem(item)->trigger();
+    MenuItem(window, item)->trigger();
     QApplication::processEvents();
     if (messages.shown.size() == before) return "";
     EXPECT_EQ(messages.shown.size(), before + 1) << item;
@@ -39,13 +40,6 @@ struct WindowDoubles {
   std::string LastMessage() const {
     return messages.shown.empty() ? "" : messages.shown.back().text;
   }
-
-  std::vector<std::string> printed;
-  ScriptedPrinterDialog printer{printed};
-  ScriptedInputBox input;
-  RecordingMessageBoxes messages;
-  FakeProgramStarter starter;
-  FixedProgramFile program_file;
 };
 
 inline bool Contains(const std::string& text, const std::string& part) {

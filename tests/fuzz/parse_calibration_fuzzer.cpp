@@ -9,6 +9,7 @@
 #include "calibration/calibration_file.h"
 #include "common/ansi_text.h"
 #include "fuzz_check.h"
+#include "ui/window_text.h"
 
 namespace {
 

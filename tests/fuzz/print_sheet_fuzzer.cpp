@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   FUZZ_CHECK(outcome.ok());
-  FUZZ_CHECK(*outcome == quillet::PrintOutcome::Printed);
+  FUZZ_CHECK(*outcome == quillet::PrintOutcome::kPrinted);
   FUZZ_CHECK(dialog.shown == 1);
   // Set-up, then CurrentY, CurrentX and Print for each of the 162 lines, then EndDoc.
   FUZZ_CHECK(log.size() == 5 + 3 * kSheetLines + 1);

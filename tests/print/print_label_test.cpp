@@ -41,7 +41,7 @@ class PrintLabelTest : public ::testing::Test {
 TEST_F(PrintLabelTest, EmptySheetGivesSetUpThen162BlankLinesThenEndDoc) {
   Result<PrintOutcome> outcome = Print();
   ASSERT_TRUE(outcome.ok()) << outcome.message();
-  EXPECT_EQ(*outcome, PrintOutcome::Printed);
+  EXPECT_EQ(*outcome, PrintOutcome::kPrinted);
 
   ASSERT_EQ(log_.size(), 5u + 162u * 3u + 1u);
   EXPECT_EQ(std::vector<std::string>(log_.begin(), log_.begin() + 5), kPageSetUp);
@@ -193,7 +193,7 @@ TEST_F(PrintLabelTest, DismissedFailedOrRefusedPrintCutsAndPrintsNothing) {
     Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, c.offsets);
     if (c.failure == nullptr) {
       ASSERT_TRUE(outcome.ok());
-      EXPECT_EQ(*outcome, PrintOutcome::Dismissed);
+      EXPECT_EQ(*outcome, PrintOutcome::kDismissed);
     } else {
       ASSERT_FALSE(outcome.ok());
       EXPECT_NE(outcome.message().find(c.failure), std::string::npos) << outcome.message();

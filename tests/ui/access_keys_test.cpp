@@ -48,6 +48,7 @@ TEST(StepForAccessKey, SharedKeysOnlyMoveTheHighlightAndWrap) {
   using Action = AccessKeyStep::Action;
   const std::vector<std::u16string_view> file = FileMenu();
   ASSERT_EQ(file.size(), 4u);  // LabelList, Printer Calibration, Print, Exit
+  const std::vector<MenuItemState> items(file.begin(), file.end());
   const struct {
     int highlighted;
     char16_t key;
@@ -67,9 +68,20 @@ TEST(StepForAccessKey, SharedKeysOnlyMoveTheHighlightAndWrap) {
   for (const auto& c : cases) {
     EXPECT_EQ(StepForAccessKey(file, c.highlighted, c.key), c.step)
         << "highlighted " << c.highlighted << ", key " << char(c.key);
-    EXPECT_EQ(ArrowPressesForKey(file, c.highlighted, c.key), c.presses)
+    EXPECT_EQ(ArrowPressesForKey(items, false, c.highlighted, c.key), c.presses)
         << "highlighted " << c.highlighted << ", key " << char(c.key);
   }
+}
+
+TEST(ArrowPressesForKey, CountsOnlyTheItemsTheHighlightCanRestOn) {
+  const MenuItemState menu[] = {{u"&Open"},
+                                {u"", true},
+                                {u"&Print", false, true},
+                                {u"&Paste", false, false, true},
+                                {u"&Post"}};
+  EXPECT_EQ(ArrowPressesForKey(menu, false, 0, u'p'), std::nullopt);  // Post alone: it runs
+  EXPECT_EQ(ArrowPressesForKey(menu, true, 0, u'p'), 1);  // the disabled Paste is lit first
+  EXPECT_EQ(ArrowPressesForKey(menu, true, 3, u'p'), 1);  // then Post
 }
 
 TEST(ArrowPresses, TakesTheShortWayRound) {

@@ -103,5 +103,63 @@ TEST(Form1Controls, FillersAndHeadingsFrameTheGrid) {
   }
 }
 
+TEST(TwipsToPixels, RoundsToTheNearestPixelAsWindowsDoes) {
+  const struct {
+    int twips, dpi, pixels;
+  } cases[] = {
+      {layout::kClientWidth, 96, 740},
+      {layout::kClientHeight, 96, 462},
+      {layout::kClientWidth, 120, 925},
+      {layout::kClientHeight, 120, 578},
+      {layout::kClientWidth, 144, 1110},
+      {layout::kClientHeight, 144, 693},
+      {layout::kClientWidth, 192, 1480},
+      {layout::kClientHeight, 192, 924},
+      {855, 120, 71},
+      {855, 144, 86},
+      {0, 144, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(layout::TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " twips at " << c.dpi;
+  }
+}
+
+TEST(ToPixels, ScalesEdgesSoNeighboursKeepTheirOverlapsAndGaps) {
+  const struct {
+    const char* name;
+    layout::TwipRect twips;
+    int dpi;
+    layout::PixelRect pixels;
+  } cases[] = {
+      {"R1Text1(0)", layout::CellBoxRect(1, 0, Line::Text1), 96, {128, 16, 185, 35}},
+      {"R1Text2(0)", layout::CellBoxRect(1, 0, Line::Text2), 96, {128, 32, 185, 51}},
+      {"R9Text2(8)", layout::CellBoxRect(9, 8, Line::Text2), 96, {640, 352, 697, 371}},
+      {"R1Text1(0)", layout::CellBoxRect(1, 0, Line::Text1), 144, {192, 24, 278, 53}},
+      {"R1Text2(0)", layout::CellBoxRect(1, 0, Line::Text2), 144, {192, 48, 278, 77}},
+      {"R1Text1(1)", layout::CellBoxRect(1, 1, Line::Text1), 144, {288, 24, 374, 53}},
+      {"Text1(9)", layout::FillerRect(9), 120, {80, 470, 151, 511}},
+      {"Label12", layout::HeadingRect(layout::kHeadings[13]), 96, {264, 416, 313, 449}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(layout::ToPixels(c.twips, c.dpi), c.pixels) << c.name << " at " << c.dpi;
+  }
+}
+
+TEST(CellTextMargins, NarrowOnlyWhereALabelWouldNotFit) {
+  const struct {
+    int room, average;
+    layout::TextMargins usual, margins;
+  } cases[] = {
+      {45, 7, {3, 3}, {0, 1}},   // a cell under Wine at 96 dpi: 45 pixels for 49 and the caret
+      {57, 8, {4, 4}, {4, 4}},   // at 120 dpi they fit
+      {70, 10, {5, 5}, {4, 5}},  // at 144 all but the caret
+      {51, 7, {2, 2}, {2, 2}},   // a Qt cell
+      {30, 7, {3, 3}, {0, 0}},   // no room at all: no margins
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(layout::CellTextMargins(c.room, c.average, c.usual), c.margins) << c.room;
+  }
+}
+
 }  // namespace
 }  // namespace quillet

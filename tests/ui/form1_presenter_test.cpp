@@ -10,23 +10,14 @@
 #include <set>
 #include <string>
 
-#include "support/fake_program_starter.h"
-#include "support/recording_message_boxes.h"
-#include "support/scripted_input_box.h"
-#include "support/scripted_printer_dialog.h"
 #include "support/temp_dir.h"
+#include "support/window_services.h"
 #include "ui/form1_controls.h"
 #include "ui/menu_tree.h"
+#include "ui/window_text.h"
 
 namespace quillet::testing {
 namespace {
-
-class FixedProgramFile : public ProgramFileQuery {
- public:
-  ProgramFileFacts Query() override {
-    return {u"C:\\QUILLET.EXE", FileTimestamp{2002, 5, 2, 15, 2}, 90112};
-  }
-};
 
 // Boxes and captions as a toolkit would hold them.
 struct View : Form1View {
@@ -41,12 +32,16 @@ struct View : Form1View {
   void SetMenuCaption(std::size_t entry, const std::u16string& text) override {
     captions[entry] = text;
   }
-  void EndProgram() override { ++ended; }
+  void EndProgram(int status) override {
+    ++ended;
+    exit_status = status;
+  }
 
   std::map<std::size_t, std::u16string> boxes;
   std::map<std::size_t, std::u16string> captions;
   int sets = 0;
   int ended = 0;
+  int exit_status = -1;
 };
 
 std::size_t Entry(std::string_view name) {
@@ -57,18 +52,12 @@ std::size_t Entry(std::string_view name) {
   return kMenuEntryCount;
 }
 
-struct Presenter : ::testing::Test {
+struct Presenter : ::testing::Test, WindowServices {
   std::u16string Caption() { return view.captions[kOffsetsEntry]; }
 
   TempDir folder{TempDir::kEnter};
-  std::vector<std::string> printed;
-  ScriptedPrinterDialog printer{printed};
-  ScriptedInputBox input;
-  RecordingMessageBoxes messages;
-  FakeProgramStarter starter;
-  FixedProgramFile program_file;
   View view;
-  Form1Presenter presenter{{printer, input, messages, starter, program_file}, view};
+  Form1Presenter presenter{ForWindow(), view};
   LabelSheet& sheet = presenter.sheet();
 };
 
@@ -128,6 +117,7 @@ TEST_F(Presenter, EachMenuItemRunsItsOperation) {
   EXPECT_EQ(messages.shown.back().title, u"About   Quillet");
   EXPECT_NE(messages.shown.back().information.find(u"  05/02/02 3:02 PM 90,112 bytes\n\n"),
             std::u16string::npos);
+  EXPECT_EQ(view.exit_status, 0);
   presenter.MenuChosen(kMenuEntryCount);  // no such item: nothing
   EXPECT_EQ(printer.times_shown(), 3);
 }
@@ -273,7 +263,7 @@ TEST_F(Presenter, BoxesAndTheSheetMirrorEachOther) {
   // Fillers, headings and numbers past the list hold no line.
   for (std::size_t other : {kCellBoxCount, kControlCount - 1, kControlCount}) {
     presenter.BoxEdited(other, u"x");
-    presenter.BoxDoubleClicked(other);
+    presenter.BoxDoubleClicked(other, MouseButton::kPrimary);
   }
   for (const CellAddress& cell : ReadingOrder()) {
     if (cell.group != 3 && cell.group != 9) {
@@ -290,15 +280,18 @@ TEST_F(Presenter, ADoubleClickOnAnUpperLineCopiesThePreviousCell) {
     int group, index;
     Line line;
     const char16_t *upper, *lower;  // the cell afterwards
+    MouseButton button = MouseButton::kPrimary;
   };
   const Case cases[] = {
-      {1, 1, Line::Text2, u"", u""},  // the lower line does nothing
-      {1, 1, Line::Text1, u"ABC", u"123"}, {1, 2, Line::Text1, u"ABC", u"123"},
+      {1, 1, Line::Text2, u"", u""},                       // the lower line does nothing
+      {1, 1, Line::Text1, u"", u"", MouseButton::kOther},  // nor does the middle button
+      {1, 1, Line::Text1, u"ABC", u"123"},
+      {1, 2, Line::Text1, u"ABC", u"123"},
       {2, 0, Line::Text1, u"END", u""},     // across the end of a row
       {1, 0, Line::Text1, u"ABC", u"123"},  // the first cell has none before it
   };
   for (const Case& c : cases) {
-    presenter.BoxDoubleClicked(CellBoxControl(c.group, c.index, c.line));
+    presenter.BoxDoubleClicked(CellBoxControl(c.group, c.index, c.line), c.button);
     EXPECT_EQ(sheet.GetText(c.group, c.index, Line::Text1), c.upper) << c.group << c.index;
     EXPECT_EQ(sheet.GetText(c.group, c.index, Line::Text2), c.lower) << c.group << c.index;
   }

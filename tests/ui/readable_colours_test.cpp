@@ -60,15 +60,28 @@ TEST(ColoursFor, TheStandardLookUnlessTheSchemeIsHighContrast) {
   };
   const Rgb grey{0xef, 0xef, 0xef};
   const Rgb light{0xfc, 0xfc, 0xfc};
+  const Rgb mid_grey{0x76, 0x76, 0x76};
   const Case cases[] = {
-      {"standard", {grey, kBlack, kWhite, false}, {kWhite, kBlack, kWhite, kBlack}},
+      {"standard", {grey, kBlack, kWhite, kWhite, false}, {kWhite, kBlack, kWhite, kBlack}},
       // Windows 10 and Wine: caption text, once the background, is black there.
-      {"windows default", {kWhite, kBlack, kWhite, false}, {kWhite, kBlack, kWhite, kBlack}},
-      {"dark", {{0x2a, 0x2e, 0x32}, light, light, false}, {kWhite, kBlack, light, kBlack}},
-      {"high contrast black", {kBlack, kWhite, kBlack, true}, {kBlack, kWhite, kBlack, kWhite}},
-      {"high contrast white", {kWhite, kBlack, kWhite, true}, {kWhite, kBlack, kWhite, kBlack}},
+      {"windows default",
+       {kWhite, kBlack, kWhite, kWhite, false},
+       {kWhite, kBlack, kWhite, kBlack}},
+      // Dark cells: a black filler beside them would look like an empty one.
+      {"dark",
+       {{0x2a, 0x2e, 0x32}, light, {0x1b, 0x1e, 0x20}, light, false},
+       {kWhite, mid_grey, light, kBlack}},
+      {"windows dark custom",
+       {{0x20, 0x20, 0x20}, kWhite, kBlack, kWhite, false},
+       {kWhite, mid_grey, kWhite, kBlack}},
+      {"high contrast black",
+       {kBlack, kWhite, kBlack, kBlack, true},
+       {kBlack, kWhite, kBlack, kWhite}},
+      {"high contrast white",
+       {kWhite, kBlack, kWhite, kWhite, true},
+       {kWhite, kBlack, kWhite, kBlack}},
       {"high contrast, unreadable pairs",
-       {kBlack, {0x20, 0x20, 0x20}, {0x10, 0x10, 0x10}, true},
+       {kBlack, {0x20, 0x20, 0x20}, kBlack, {0x10, 0x10, 0x10}, true},
        {kBlack, kWhite, {0x10, 0x10, 0x10}, kWhite}},
   };
   for (const Case& c : cases) {
@@ -76,6 +89,7 @@ TEST(ColoursFor, TheStandardLookUnlessTheSchemeIsHighContrast) {
     const Form1Colours colours = ColoursFor(c.scheme);
     EXPECT_EQ(colours, c.colours);
     EXPECT_GE(ContrastRatio(colours.filler, colours.background), kMinimumTextContrast);
+    EXPECT_GE(ContrastRatio(colours.filler, c.scheme.box), 3);
     EXPECT_GE(ContrastRatio(colours.heading_text, colours.heading_background),
               kMinimumTextContrast);
   }

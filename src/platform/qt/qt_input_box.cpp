@@ -1,15 +1,13 @@
 #include "platform/qt/qt_input_box.h"
 
-#include <limits>
-
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
 
-#include "common/display_text.h"
 #include "common/program_name.h"
+#include "common/text_field.h"
 
 namespace quillet {
 namespace {
@@ -39,7 +37,7 @@ std::optional<std::u16string> QtInputBox::Ask(const std::u16string& prompt) {
   dialog.setWindowTitle(QString::fromUtf16(kProgramName));
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setTextValue(QString());
-  QString label = QString::fromStdU16String(PromptText(prompt));
+  QString label = QString::fromStdU16String(prompt);
   label.replace(QChar(u'\r'), QChar(u'\n'));
   dialog.setLabelText(label);
   // Wrapped, a label is at most 80 average characters wide; the prompt has
@@ -47,8 +45,7 @@ std::optional<std::u16string> QtInputBox::Ask(const std::u16string& prompt) {
   if (auto* text = dialog.findChild<QLabel*>()) text->setWordWrap(true);
 
   if (auto* field = dialog.findChild<QLineEdit*>()) {
-    // QLineEdit cuts input at 32767 characters by default; the answer is taken whole.
-    field->setMaxLength(std::numeric_limits<int>::max());
+    field->setMaxLength(kAnyTextLength);
     // The label is no buddy (see above), so a screen reader is told here.
     field->setAccessibleName(label);
   }

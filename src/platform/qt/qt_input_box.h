@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "calibration/calibration_entry.h"
+#include "calibration/input_box.h"
 #include "platform/qt/qt_dialog_owner.h"
 
 namespace quillet {
@@ -14,9 +14,9 @@ class QtInputBox : public InputBox {
   // The box opens over `owner`'s window, which outlives it.
   explicit QtInputBox(const QtDialogOwner& owner) : owner_(owner) {}
 
-  // Titled with the program's name, the prompt as PromptText shows it (its CRs
-  // as line breaks) and naming the field, the field empty and without a
-  // length limit. Nothing on Cancel or close.
+  // Titled with the program's name, the prompt as it is (its CRs as line
+  // breaks) and naming the field, the field empty and without a length
+  // limit. Nothing on Cancel or close.
   std::optional<std::u16string> Ask(const std::u16string& prompt) override;
 
  private:

@@ -1,11 +1,15 @@
 #include "platform/qt/qt_print_surface.h"
 
+#include <cups/cups.h>
+#include <dlfcn.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QString>
 #include <filesystem>
+#include <string_view>
 
 #include "common/text_file.h"
 
@@ -30,6 +34,32 @@ QMargins PrintableMargins(QPrinter& printer) {
   const QMargins m = upright.marginsPixels(printer.resolution());
   if (orientation == QPageLayout::Portrait) return m;
   return {m.bottom(), m.left(), m.top(), m.right()};
+}
+
+// CUPS takes no job for a queue that refuses jobs, and Qt then ends the job
+// as if it had printed: the queue is asked before the job starts. libcups is
+// the one Qt's print plugin has loaded by then.
+bool QueueRefusesJobs(const QPrinter& printer) {
+  if (printer.outputFormat() != QPrinter::NativeFormat) return false;
+  void* cups = dlopen("libcups.so.2", RTLD_LAZY);
+  if (cups == nullptr) return false;
+  const auto get_dest =
+      reinterpret_cast<decltype(&cupsGetNamedDest)>(dlsym(cups, "cupsGetNamedDest"));
+  const auto get_option = reinterpret_cast<decltype(&cupsGetOption)>(dlsym(cups, "cupsGetOption"));
+  const auto free_dests = reinterpret_cast<decltype(&cupsFreeDests)>(dlsym(cups, "cupsFreeDests"));
+  bool refuses = false;
+  const QByteArray name = printer.printerName().toLocal8Bit();
+  cups_dest_t* queue = get_dest != nullptr && get_option != nullptr && free_dests != nullptr
+                           ? get_dest(CUPS_HTTP_DEFAULT, name.constData(), nullptr)
+                           : nullptr;
+  if (queue != nullptr) {
+    const char* accepting =
+        get_option("printer-is-accepting-jobs", queue->num_options, queue->options);
+    refuses = accepting != nullptr && std::string_view(accepting) == "false";
+    free_dests(1, queue);
+  }
+  dlclose(cups);
+  return refuses;
 }
 
 }  // namespace
@@ -68,6 +98,7 @@ void QtPrintSurface::SetOrientation(std::int16_t orientation) {
 }
 
 Result<PrintDevice::JobStart> QtPrintSurface::StartJob() {
+  if (QueueRefusesJobs(*printer_)) return Status::Failure("it did not accept the job");
   const QMargins margins = PrintableMargins(*printer_);
   origin_ = QPointF(margins.left(), margins.top());
   QPaintDevice* target = printer_.get();
@@ -119,6 +150,7 @@ Status QtPrintSurface::EndDoc() {
   if (Status written =
           ReplaceFileBytes(file, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
       !written) {
+    TakeBackPage();
     return Status::Failure(written.message() + " Nothing was printed.");
   }
   return Status::Ok();

@@ -24,8 +24,6 @@ class QtPrintSurface : public DevicePrintSurface {
   // Without EndDoc nothing reaches the printer or the output file.
   ~QtPrintSurface() override;
 
-  QPrinter& printer() { return *printer_; }
-
   // Prints the page; into a PDF file, the file is written only then, whole,
   // so that a failure (a full disk) leaves no broken file and is reported.
   Status EndDoc() override;

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "about/about_text.h"
+#include "about/program_file_query.h"
 
 namespace quillet {
 

@@ -105,11 +105,9 @@ Result<PrintDevice::JobStart> GdiPrintSurface::StartJob() {
         return reset;
       }
     }
-    const std::wstring output = Wide(output_file_);
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = kDocumentName;
-    document.lpszOutput = output.empty() ? nullptr : output.c_str();
     if (const std::optional<DWORD> error = ErrorOf([&] { return StartDocument(document) > 0; })) {
       // The Save-as box of a printer that prints into a file was cancelled.
       if (*error == ERROR_CANCELLED) return JobStart::kCancelledByUser;
@@ -167,9 +165,7 @@ void GdiPrintSurface::AbortJob() {
 
 std::string GdiPrintSurface::DeviceName() const {
   if (!owned_dc_) return "the drawing surface";
-  std::string name = "the printer \"" + ToUtf8(printer_) + "\"";
-  if (!output_file_.empty()) name += " (into the file \"" + ToUtf8(output_file_) + "\")";
-  return name;
+  return "the printer \"" + ToUtf8(printer_) + "\"";
 }
 
 }  // namespace quillet

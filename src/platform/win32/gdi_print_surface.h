@@ -25,9 +25,6 @@ class GdiPrintSurface : public DevicePrintSurface {
   // Without EndDoc nothing reaches the printer.
   ~GdiPrintSurface() override = default;
 
-  // Sends the job to this file (DOCINFO.lpszOutput) rather than the printer's port.
-  void SetOutputFile(std::u16string path) { output_file_ = std::move(path); }
-
   HDC dc() const { return dc_; }
   // The DEVMODE the job is printed with; null when the DC came without one.
   const DEVMODEW* devmode() const;
@@ -46,7 +43,9 @@ class GdiPrintSurface : public DevicePrintSurface {
   void AbortJob() override;
   std::string DeviceName() const override;
 
-  // StartDocW on the DC, where a printer that prints into a file asks for its name.
+  // StartDocW on the DC, where a printer that prints into a file asks for its
+  // name. Tests put their own in its place (a cancelled Save-as box, a file
+  // named in the job).
   virtual int StartDocument(const DOCINFOW& document) { return StartDocW(dc_, &document); }
 
   // Selects `font` into the DC, unless it is selected already.
@@ -57,7 +56,6 @@ class GdiPrintSurface : public DevicePrintSurface {
   std::u16string printer_;
   std::vector<std::byte> devmode_;
   bool devmode_changed_ = false;
-  std::u16string output_file_;
 
   // The font the lines are being drawn in; the selection goes before the font.
   std::optional<PrintFont> selected_font_;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "common/display_text.h"
 #include "common/program_name.h"
+#include "common/text_field.h"
+#include "common/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
 namespace quillet {
@@ -51,7 +52,6 @@ class DialogTemplate {
     ++words_[count_at_];
   }
 
-  const std::vector<WORD>& words() const { return words_; }
   const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
  private:
@@ -128,14 +128,14 @@ void FitPrompt(HWND box, const std::wstring& prompt) {
   const HWND text = GetDlgItem(box, kInputBoxPromptId);
   RECT room{};
   GetClientRect(text, &room);
-  const HDC dc = GetDC(text);
-  const HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
   RECT needed{0, 0, room.right, 0};
-  DrawTextW(dc, prompt.c_str(), static_cast<int>(prompt.size()), &needed,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(text, dc);
+  {
+    const WindowDc dc(text);
+    const SelectedObject font(dc.get(),
+                              reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+    DrawTextW(dc.get(), prompt.c_str(), static_cast<int>(prompt.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  }
   const int more = needed.bottom - room.bottom;
   if (more <= 0) return;
   SetWindowPos(text, nullptr, 0, 0, room.right, needed.bottom,
@@ -154,8 +154,7 @@ INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lpar
       const auto* exchange = reinterpret_cast<const Exchange*>(lparam);
       SetDlgItemTextW(box, kInputBoxPromptId, exchange->prompt.c_str());
       FitPrompt(box, exchange->prompt);
-      // 0 lifts the edit control's default limit of 30000 characters.
-      SendDlgItemMessageW(box, kInputBoxFieldId, EM_SETLIMITTEXT, 0, 0);
+      SendDlgItemMessageW(box, kInputBoxFieldId, EM_SETLIMITTEXT, kAnyTextLength, 0);
       Centre(box, GetWindow(box, GW_OWNER));
       return TRUE;  // the focus goes to the first control that takes it: the field
     }
@@ -203,7 +202,7 @@ DialogTemplate MakeTemplate() {
 
 std::wstring PromptLines(std::u16string_view prompt) {
   std::wstring lines;
-  for (char16_t c : PromptText(prompt)) {
+  for (char16_t c : prompt) {
     lines += static_cast<wchar_t>(c);
     if (c == u'\r') lines += L'\n';
   }
@@ -218,10 +217,6 @@ std::optional<std::u16string> Win32InputBox::Ask(const std::u16string& prompt) {
                                                  BoxProcedure, reinterpret_cast<LPARAM>(&exchange));
   if (result != IDOK || !exchange.answer) return std::nullopt;
   return FromWide(*exchange.answer);
-}
-
-std::vector<WORD> InputBoxTemplate() {
-  return MakeTemplate().words();
 }
 
 }  // namespace quillet

@@ -7,9 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "calibration/calibration_entry.h"
+#include "calibration/input_box.h"
 #include "platform/win32/win32_dialog_owner.h"
 
 namespace quillet {
@@ -19,8 +18,8 @@ class Win32InputBox : public InputBox {
   // The box is modal to and centred over `owner`'s window, which outlives it.
   explicit Win32InputBox(const Win32DialogOwner& owner) : owner_(owner) {}
 
-  // Titled with the program's name, the prompt as PromptLines gives it, its "&" shown as
-  // itself and naming the field; the box as tall as the prompt needs, the
+  // Titled with the program's name, the prompt as PromptLines gives it, its
+  // "&" shown as itself and naming the field; the box as tall as the prompt needs, the
   // field empty and without a length limit, OK and Cancel. Nothing on Cancel
   // or close, and when the box cannot be shown at all.
   std::optional<std::u16string> Ask(const std::u16string& prompt) override;
@@ -29,12 +28,9 @@ class Win32InputBox : public InputBox {
   const Win32DialogOwner& owner_;
 };
 
-// The prompt as a static control shows it: as PromptText bounds it, with
-// each CR made CR LF, the line break the control knows.
+// The prompt as a static control shows it: each CR made CR LF, the line
+// break the control knows.
 std::wstring PromptLines(std::u16string_view prompt);
-
-// The box's dialog template, as 16-bit words.
-std::vector<WORD> InputBoxTemplate();
 
 // Control ids of the box, for the window tests.
 inline constexpr int kInputBoxPromptId = 100;

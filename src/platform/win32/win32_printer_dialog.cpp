@@ -108,16 +108,4 @@ PrinterChoice Win32PrinterDialog::ShowPrinter() {
   }
 }
 
-Result<std::unique_ptr<GdiPrintSurface>> SurfaceOnDefaultPrinter() {
-  PRINTDLGW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.Flags = kDialogFlags | PD_RETURNDEFAULT;
-  const BOOL found = PrintDlgW(&dialog);
-  const UniqueGlobal devmode(dialog.hDevMode);
-  const UniqueGlobal devnames(dialog.hDevNames);
-  UniqueDc dc(dialog.hDC);
-  if (!found) return Status::Failure(DialogFailure(CommDlgExtendedError()));
-  return SurfaceFrom(std::move(dc), devnames.get(), devmode.get());
-}
-
 }  // namespace quillet

@@ -29,8 +29,4 @@ class Win32PrinterDialog : public PrinterDialog {
   UniqueGlobal devnames_;  // DEVNAMES, kept between calls
 };
 
-// A surface on the default printer with its default settings: what the dialog
-// gives when the user just presses Print, made the same way, with no dialog.
-Result<std::unique_ptr<GdiPrintSurface>> SurfaceOnDefaultPrinter();
-
 }  // namespace quillet

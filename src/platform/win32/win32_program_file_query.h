@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "about/about_text.h"
+#include "about/program_file_query.h"
 
 namespace quillet {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "labellist/label_list.h"
+#include "labellist/program_starter.h"
 
 namespace quillet {
 

@@ -16,8 +16,4 @@ std::wstring WideFromUtf8(std::string_view text) {
   return Wide(FromUtf8(text));
 }
 
-std::string Utf8FromWide(std::wstring_view text) {
-  return ToUtf8(FromWide(text));
-}
-
 }  // namespace quillet

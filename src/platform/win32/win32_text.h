@@ -7,14 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "common/system_error.h"
-
 namespace quillet {
 
 std::wstring Wide(std::u16string_view text);
 std::u16string FromWide(std::wstring_view text);
 // UTF-8 messages to wide text; invalid sequences become U+FFFD.
 std::wstring WideFromUtf8(std::string_view text);
-std::string Utf8FromWide(std::wstring_view text);
 
 }  // namespace quillet

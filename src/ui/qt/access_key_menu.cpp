@@ -1,6 +1,7 @@
 #include "ui/qt/access_key_menu.h"
 
 #include <QKeyEvent>
+#include <QStyle>
 
 #include <string>
 #include <vector>
@@ -8,20 +9,6 @@
 #include "ui/access_keys.h"
 
 namespace quillet {
-namespace {
-
-// The items the highlight can rest on, in menu order.
-QList<QAction*> Reachable(const QList<QAction*>& actions) {
-  QList<QAction*> reachable;
-  for (QAction* action : actions) {
-    if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
-      reachable << action;
-    }
-  }
-  return reachable;
-}
-
-}  // namespace
 
 void AccessKeyMenu::keyPressEvent(QKeyEvent* event) {
   // The modifiers under which QMenu itself reads a letter as an access key.
@@ -29,12 +16,19 @@ void AccessKeyMenu::keyPressEvent(QKeyEvent* event) {
                             (event->modifiers() & ~(Qt::AltModifier | Qt::ShiftModifier)) == 0;
   if (!plain_letter) return QMenu::keyPressEvent(event);
 
-  const QList<QAction*> reachable = Reachable(actions());
+  const QList<QAction*> items = actions();
   std::vector<std::u16string> texts;
-  for (QAction* action : reachable) texts.push_back(action->text().toStdU16String());
-  const std::vector<std::u16string_view> captions(texts.begin(), texts.end());
+  for (QAction* action : items) texts.push_back(action->text().toStdU16String());
+  std::vector<MenuItemState> states;
+  for (qsizetype k = 0; k < items.size(); ++k) {
+    states.push_back({texts[static_cast<std::size_t>(k)], items[k]->isSeparator(),
+                      !items[k]->isVisible(), !items[k]->isEnabled()});
+  }
+  const bool arrows_light_disabled =
+      style()->styleHint(QStyle::SH_Menu_AllowActiveAndDisabled, nullptr, this) != 0;
   const std::optional<int> presses = ArrowPressesForKey(
-      captions, static_cast<int>(reachable.indexOf(activeAction())), event->text().at(0).unicode());
+      states, arrows_light_disabled, static_cast<int>(items.indexOf(activeAction())),
+      event->text().at(0).unicode());
   if (!presses) return QMenu::keyPressEvent(event);
 
   // QMenu::setActiveAction would also pop up the submenu of the item it lands

@@ -7,13 +7,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
-#include <limits>
 #include <utility>
 
 #include "common/program_name.h"
+#include "common/text_field.h"
 #include "ui/flag_icon.h"
 #include "ui/form1_colours.h"
 #include "ui/qt/access_key_menu.h"
@@ -22,13 +25,13 @@
 namespace quillet {
 namespace {
 
-using layout::Px;
-
 // Where a control's widget keeps its place in Form1Controls().
 constexpr char kControlProperty[] = "quillet_control";
 
-QRect ToPixels(const layout::TwipRect& rect) {
-  return {Px(rect.left), Px(rect.top), Px(rect.width), Px(rect.height)};
+// Qt scales device-independent pixels for the screen itself.
+QRect ToQRect(const layout::TwipRect& rect) {
+  const layout::PixelRect pixels = layout::ToPixels(rect, layout::kStandardDpi);
+  return QRect(pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top);
 }
 
 QString Qs(std::u16string_view text) {
@@ -54,9 +57,7 @@ QColor ToQColor(Rgb colour) {
 }  // namespace
 
 Form1::Form1(Services services, QWidget* parent)
-    : QMainWindow(parent),
-      presenter_(services, *this),
-      end_program_([] { QCoreApplication::exit(0); }) {
+    : QMainWindow(parent), presenter_(services, *this) {
   setObjectName("Form1");
   setWindowTitle(Qs(kProgramName));
   QIcon icon;
@@ -69,11 +70,14 @@ Form1::Form1(Services services, QWidget* parent)
   client->setAutoFillBackground(true);
   setCentralWidget(client);
   CreateControls(client);
+  FitCellMargins();
   CreateMenus();
   ApplyColours();
 
   // The client area is fixed by the grid; the frame and menu bar come on top.
-  resize(Px(layout::kClientWidth), Px(layout::kClientHeight) + menuBar()->sizeHint().height());
+  resize(layout::TwipsToPixels(layout::kClientWidth, layout::kStandardDpi),
+         layout::TwipsToPixels(layout::kClientHeight, layout::kStandardDpi) +
+             menuBar()->sizeHint().height());
   presenter_.Load();
   controls_[kFirstFocusControl]->setFocus();
 }
@@ -91,7 +95,7 @@ void Form1::CreateControls(QWidget* client) {
       case ControlKind::kCell: {
         auto* box = new QLineEdit(client);
         box->setAccessibleName(Qs(control.accessible_name));
-        box->setMaxLength(std::numeric_limits<int>::max());
+        box->setMaxLength(kAnyTextLength);
         connect(box, &QLineEdit::textChanged, this,
                 [this, k](const QString& text) { presenter_.BoxEdited(k, text.toStdU16String()); });
         box->installEventFilter(this);
@@ -118,8 +122,29 @@ void Form1::CreateControls(QWidget* client) {
     widget->setObjectName(Qs(control.name));
     widget->setProperty(kControlProperty, static_cast<qulonglong>(k));
     if (control.font != nullptr) widget->setFont(FontOf(*control.font));
-    widget->setGeometry(ToPixels(control.place));
+    widget->setGeometry(ToQRect(control.place));
     controls_[k] = widget;
+  }
+}
+
+// Where a label's 7 characters do not fit between the cells' margins, the
+// margins are narrowed (layout::CellTextMargins). QLineEdit keeps 2 pixels
+// of its own on each side, which it does not tell; text margins add to them.
+void Form1::FitCellMargins() {
+  constexpr int kOwnMargin = 2;
+  auto* cell = static_cast<QLineEdit*>(controls_[kFirstFocusControl]);
+  QStyleOptionFrame frame;
+  frame.initFrom(cell);
+  frame.lineWidth = cell->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, cell);
+  const int room =
+      cell->style()->subElementRect(QStyle::SE_LineEditContents, &frame, cell).width() -
+      2 * kOwnMargin;
+  const layout::TextMargins wanted = layout::CellTextMargins(
+      room, cell->fontMetrics().averageCharWidth(), {kOwnMargin, kOwnMargin});
+  if (wanted == layout::TextMargins{kOwnMargin, kOwnMargin}) return;
+  for (std::size_t k = 0; k < kCellBoxCount; ++k) {
+    static_cast<QLineEdit*>(controls_[k])
+        ->setTextMargins(wanted.left - kOwnMargin, 0, wanted.right - kOwnMargin, 0);
   }
 }
 
@@ -145,25 +170,14 @@ void Form1::CreateMenus() {
   BuildMenuTree<QWidget*>(menuBar(), add_menu, add_command);
 }
 
-QLineEdit* Form1::CellBox(int group, int index, Line line) const {
-  if (group < 1 || group > GroupCount || index < 0 || index >= CellsPerGroup) return nullptr;
-  return static_cast<QLineEdit*>(controls_[CellBoxControl(group, index, line)]);
-}
-
-QAction* Form1::MenuItem(const QString& name) const {
-  for (QAction* action : menu_items_) {
-    if (action->objectName() == name) return action;
-  }
-  return nullptr;
-}
-
 void Form1::ApplyColours() {
   const QPalette scheme = palette();
-  const Rgb window = ToRgb(scheme.color(QPalette::Active, QPalette::Window));
-  const Rgb window_text = ToRgb(scheme.color(QPalette::Active, QPalette::WindowText));
-  const Form1Colours colours = ColoursFor(
-      {window, window_text, ToRgb(scheme.color(QPalette::Active, QPalette::HighlightedText)),
-       LooksHighContrast(window, window_text)});
+  const Rgb face = ToRgb(scheme.color(QPalette::Active, QPalette::Window));
+  const Rgb text = ToRgb(scheme.color(QPalette::Active, QPalette::WindowText));
+  const Form1Colours colours =
+      ColoursFor({face, text, ToRgb(scheme.color(QPalette::Active, QPalette::Base)),
+                  ToRgb(scheme.color(QPalette::Active, QPalette::HighlightedText)),
+                  LooksHighContrast(face, text)});
 
   QPalette client = scheme;
   client.setColor(QPalette::Window, ToQColor(colours.background));
@@ -207,14 +221,18 @@ void Form1::SetMenuCaption(std::size_t entry, const std::u16string& caption) {
   menu_items_[entry]->setText(Qs(caption));
 }
 
-void Form1::EndProgram() {
-  end_program_();
+void Form1::EndProgram(int status) {
+  QCoreApplication::exit(status);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
     const QVariant control = watched->property(kControlProperty);
-    if (control.isValid()) presenter_.BoxDoubleClicked(control.toULongLong());
+    const bool primary = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    if (control.isValid()) {
+      presenter_.BoxDoubleClicked(control.toULongLong(),
+                                  primary ? MouseButton::kPrimary : MouseButton::kOther);
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -6,16 +6,13 @@
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
 
-#include "sheet/label_sheet.h"
 #include "ui/form1_controls.h"
 #include "ui/form1_presenter.h"
 #include "ui/menu_tree.h"
 #include "ui/services.h"
 
 class QAction;
-class QLineEdit;
 
 namespace quillet {
 
@@ -25,16 +22,9 @@ class Form1 : public QMainWindow, private Form1View {
  public:
   // Builds the controls and runs the load: reads the calibration file (creating
   // it when it does not exist yet) and puts the offsets on the Print caption.
+  // Its widgets are named as in the shared control list and menu tree.
   explicit Form1(Services services, QWidget* parent = nullptr);
   ~Form1() override;
-
-  LabelSheet& sheet() { return presenter_.sheet(); }
-  QLineEdit* CellBox(int group, int index, Line line) const;
-  // The menu item by its name: "File", "AddToList", "Printit", ...
-  QAction* MenuItem(const QString& name) const;
-
-  // What Exit does; the program quits its event loop with status 0.
-  void SetEndProgram(std::function<void()> end_program) { end_program_ = std::move(end_program); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,18 +33,22 @@ class Form1 : public QMainWindow, private Form1View {
 
  private:
   void CreateControls(QWidget* client);
+  void FitCellMargins();
   void CreateMenus();
   void ApplyColours();
 
   std::u16string BoxText(std::size_t control) const override;
   void SetBoxText(std::size_t control, const std::u16string& text) override;
   void SetMenuCaption(std::size_t entry, const std::u16string& caption) override;
-  void EndProgram() override;
+  void EndProgram(int status) override;
+
+  // Tests and the benchmark reach the sheet behind the boxes through it
+  // (tests/support/form1_access.h).
+  friend struct Form1Access;
 
   Form1Presenter presenter_;
   std::array<QWidget*, kControlCount> controls_{};
   std::array<QAction*, kMenuEntryCount> menu_items_{};
-  std::function<void()> end_program_;
   bool shown_before_ = false;
 };
 

@@ -30,7 +30,7 @@ class QtServices {
   QtPrinterDialog printer_dialog_{owner_};
   QtInputBox input_box_{owner_};
   QtMessageBoxes messages_{owner_};
-  QtProgramStarter program_starter_;
+  QtProgramStarter program_starter_{messages_};
   QtProgramFileQuery program_file_;
 };
 

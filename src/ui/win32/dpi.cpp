@@ -23,16 +23,12 @@ int DpiOf(HWND window) {
   if (get_dpi_for_window != nullptr && window != nullptr) {
     if (const UINT dpi = get_dpi_for_window(window); dpi != 0) return static_cast<int>(dpi);
   }
-  return kDefaultDpi;
-}
-
-int TwipsToPixels(int twips, int dpi) {
-  return MulDiv(twips, dpi, kTwipsPerInch);
+  return layout::kStandardDpi;
 }
 
 RECT PixelRect(const layout::TwipRect& rect, int dpi) {
-  return {TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi),
-          TwipsToPixels(rect.left + rect.width, dpi), TwipsToPixels(rect.top + rect.height, dpi)};
+  const layout::PixelRect pixels = layout::ToPixels(rect, dpi);
+  return {pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
 
 UniqueFont MakeFont(const layout::FontSpec& face_and_size, int dpi) {
@@ -41,8 +37,8 @@ UniqueFont MakeFont(const layout::FontSpec& face_and_size, int dpi) {
 }
 
 SIZE WindowSizeForClient(DWORD style, DWORD ex_style, int dpi) {
-  RECT frame{0, 0, TwipsToPixels(layout::kClientWidth, dpi),
-             TwipsToPixels(layout::kClientHeight, dpi)};
+  RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpi),
+             layout::TwipsToPixels(layout::kClientHeight, dpi)};
   using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjust_for_dpi =
       User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");

@@ -11,16 +11,10 @@
 
 namespace quillet {
 
-inline constexpr int kDefaultDpi = 96;
-
 // The window's dots per inch; 96 where the system cannot tell per window.
 int DpiOf(HWND window);
 
-// MulDiv(twips, dpi, 1440), rounded to the nearest pixel.
-int TwipsToPixels(int twips, int dpi);
-
-// A control's place in client pixels. Its edges are scaled, not its size, so
-// that neighbours keep their gaps and overlaps at every resolution.
+// A control's place in client pixels (layout::ToPixels).
 RECT PixelRect(const layout::TwipRect& rect, int dpi);
 
 // A control's font for a screen of `dpi`.

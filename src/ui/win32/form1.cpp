@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "common/program_name.h"
+#include "common/system_error.h"
+#include "common/text_field.h"
 #include "platform/win32/win32_text.h"
 #include "ui/menu_tree.h"
 #include "ui/win32/dpi.h"
@@ -22,9 +24,13 @@ constexpr wchar_t kClassName[] = L"QuilletForm1";
 // background, and Tab walks into them as in a dialog.
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-// Sent to itself once the window is up, to show a failure of the load.
-constexpr UINT kWindowShown = WM_APP + 1;
+// Sent to itself once the window is up, to name the cells for screen readers
+// and then to show a failure of the load.
+constexpr UINT kNameCells = WM_APP + 1;
+constexpr UINT kWindowShown = WM_APP + 2;
 constexpr UINT_PTR kCellSubclass = 1;
+
+using UniqueTheme = UniqueHandle<HTHEME, CloseThemeData>;
 
 // A control's id is kFirstControlId plus its place in Form1Controls(); the
 // cells come first, so the order of creation, and with it Tab, is theirs.
@@ -109,6 +115,7 @@ Status Form1::CreateWindowAndControls(int icon) {
   cell_font_ = MakeFont(layout::kCellFont, dpi_);
   heading_font_ = MakeFont(layout::kHeadingFont, dpi_);
   if (Status made = CreateControls(); !made) return made;
+  FitCellMargins();
   FitClientArea();
   return Status::Ok();
 }
@@ -122,13 +129,6 @@ Status Form1::CreateControls() {
   for (std::size_t k = 0; k < list.size(); ++k) {
     const Form1Control& control = list[k];
     if (control.kind == ControlKind::kFiller) continue;
-    // Accessibility names an edit box by the static text just before it in
-    // the Z-order, hidden or not; hidden, it is neither seen nor on the Tab walk.
-    if (!control.accessible_name.empty() &&
-        CreateWindowExW(0, L"STATIC", Wide(control.accessible_name).c_str(), WS_CHILD | SS_NOPREFIX,
-                        0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr) == nullptr) {
-      return Failed("a label of the main window");
-    }
     const ControlClass made_as = ClassOf(control);
     const RECT pixels = PixelRect(control.place, dpi_);
     HWND window = CreateWindowExW(
@@ -144,7 +144,7 @@ Status Form1::CreateControls() {
       SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     if (control.kind == ControlKind::kCell) {
-      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no limit
+      SendMessageW(window, EM_SETLIMITTEXT, kAnyTextLength, 0);
       SetWindowSubclass(window, &CellProc, kCellSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -170,12 +170,35 @@ void Form1::PlaceControls() {
   // The controls hold the new fonts now; the old ones may go.
   cell_font_ = std::move(cell_font);
   heading_font_ = std::move(heading_font);
+  FitCellMargins();
+}
+
+// A new font gives the cells the margins it likes; where those leave no room
+// for a label's 7 characters, they are narrowed (layout::CellTextMargins).
+void Form1::FitCellMargins() {
+  const HWND cell = controls_[kFirstFocusControl];
+  RECT room{};  // between the margins
+  SendMessageW(cell, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+  TEXTMETRICW metrics{};
+  {
+    const WindowDc dc(cell);
+    const SelectedObject font(dc.get(), cell_font_.get());
+    GetTextMetricsW(dc.get(), &metrics);
+  }
+  const LRESULT usual = SendMessageW(cell, EM_GETMARGINS, 0, 0);
+  const layout::TextMargins wanted = layout::CellTextMargins(
+      room.right - room.left, metrics.tmAveCharWidth, {LOWORD(usual), HIWORD(usual)});
+  if (wanted == layout::TextMargins{LOWORD(usual), HIWORD(usual)}) return;
+  for (std::size_t k = 0; k < kCellBoxCount; ++k) {
+    SendMessageW(controls_[k], EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELONG(wanted.left, wanted.right));
+  }
 }
 
 // The client area is exactly the grid's, below the menu bar, at this resolution.
 void Form1::FitClientArea() {
-  const int width = TwipsToPixels(layout::kClientWidth, dpi_);
-  const int height = TwipsToPixels(layout::kClientHeight, dpi_);
+  const int width = layout::TwipsToPixels(layout::kClientWidth, dpi_);
+  const int height = layout::TwipsToPixels(layout::kClientHeight, dpi_);
   SIZE outer = WindowSizeForClient(kStyle, kExStyle, dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -195,7 +218,25 @@ void Form1::Show(int show_command) {
   UpdateWindow(hwnd_);
   focused_ = controls_[kFirstFocusControl];
   SetFocus(focused_);
+  PostMessageW(hwnd_, kNameCells, 0, 0);
   PostMessageW(hwnd_, kWindowShown, 0, 0);
+}
+
+// Accessibility names an edit box by the static text just before it in the
+// Z-order, hidden or not; hidden, it is neither seen nor on the Tab walk. The
+// 162 of them are made after the first paint, which they slowed by a fifth,
+// or when a screen reader asks first.
+void Form1::NameCells() {
+  if (std::exchange(cells_named_, true)) return;
+  const Form1ControlList& list = Form1Controls();
+  for (std::size_t k = 0; k < kCellBoxCount; ++k) {
+    const HWND label =
+        CreateWindowExW(0, L"STATIC", Wide(list[k].accessible_name).c_str(), WS_CHILD | SS_NOPREFIX,
+                        0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    const HWND before = GetWindow(controls_[k], GW_HWNDPREV);
+    SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -260,12 +301,18 @@ LRESULT Form1::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETTINGCHANGE:
       OnColoursChanged();
       break;
+    case kNameCells:
+      NameCells();
+      return 0;
+    case WM_GETOBJECT:
+      NameCells();
+      break;
     case kWindowShown:
       presenter_.WindowShown();
       return 0;
     case WM_DESTROY:
-      // The one window is gone: so is the program, with status 0.
-      PostQuitMessage(0);
+      // The one window is gone: so is the program.
+      PostQuitMessage(exit_status_);
       return 0;
     case WM_NCDESTROY: {
       SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -302,19 +349,18 @@ void Form1::OnCommand(WPARAM wparam, LPARAM lparam) {
 // The fillers as disabled edit boxes would look: the frame of the scheme's
 // edit boxes, in the filler colour inside.
 void Form1::PaintFillers(HDC dc) {
-  const HTHEME theme = OpenThemeData(hwnd_, L"Edit");
+  const UniqueTheme theme(OpenThemeData(hwnd_, L"Edit"));
   for (const Form1Control& control : Form1Controls()) {
     if (control.kind != ControlKind::kFiller) continue;
     RECT filler = PixelRect(control.place, dpi_);
-    if (theme != nullptr) {
-      DrawThemeBackground(theme, dc, EP_EDITTEXT, ETS_DISABLED, &filler, nullptr);
+    if (theme) {
+      DrawThemeBackground(theme.get(), dc, EP_EDITTEXT, ETS_DISABLED, &filler, nullptr);
     } else {
       DrawEdge(dc, &filler, EDGE_SUNKEN, BF_RECT);
     }
     InflateRect(&filler, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
     FillRect(dc, &filler, brushes_.filler());
   }
-  if (theme != nullptr) CloseThemeData(theme);
 }
 
 // The headings, static controls, ask here.
@@ -344,12 +390,17 @@ void Form1::OnColoursChanged() {
 LRESULT CALLBACK Form1::CellProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                  UINT_PTR subclass, DWORD_PTR form) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &CellProc, subclass);
+  if (message == WM_GETOBJECT) reinterpret_cast<Form1*>(form)->NameCells();
   const LRESULT result = DefSubclassProc(box, message, wparam, lparam);
   // After the box's own handling (it selects the word under the pointer),
-  // as a double-click event follows the control's own reaction.
-  if (message == WM_LBUTTONDBLCLK) {
-    if (const auto control = ControlOfId(GetDlgCtrlID(box)))
-      reinterpret_cast<Form1*>(form)->presenter_.BoxDoubleClicked(*control);
+  // as a double-click event follows the control's own reaction. Windows
+  // swaps the buttons' messages for a left-handed mouse: "left" is primary.
+  if (message == WM_LBUTTONDBLCLK || message == WM_MBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
+      message == WM_XBUTTONDBLCLK) {
+    if (const auto control = ControlOfId(GetDlgCtrlID(box))) {
+      reinterpret_cast<Form1*>(form)->presenter_.BoxDoubleClicked(
+          *control, message == WM_LBUTTONDBLCLK ? MouseButton::kPrimary : MouseButton::kOther);
+    }
   }
   return result;
 }
@@ -372,8 +423,9 @@ void Form1::SetMenuCaption(std::size_t entry, const std::u16string& caption) {
   DrawMenuBar(hwnd_);
 }
 
-void Form1::EndProgram() {
-  // Nothing asked, nothing saved: the window goes and the loop ends with 0.
+void Form1::EndProgram(int status) {
+  // Nothing asked, nothing saved: the window goes and the loop ends.
+  exit_status_ = status;
   DestroyWindow(hwnd_);
 }
 

@@ -41,6 +41,8 @@ class Form1 : private Form1View {
   Status CreateWindowAndControls(int icon);
   Status CreateControls();
   void PlaceControls();
+  void FitCellMargins();
+  void NameCells();
   void FitClientArea();
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -56,7 +58,7 @@ class Form1 : private Form1View {
   std::u16string BoxText(std::size_t control) const override;
   void SetBoxText(std::size_t control, const std::u16string& text) override;
   void SetMenuCaption(std::size_t entry, const std::u16string& caption) override;
-  void EndProgram() override;
+  void EndProgram(int status) override;
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
@@ -70,6 +72,9 @@ class Form1 : private Form1View {
   std::array<HWND, kControlCount> controls_{};
   // The cell that had the focus when the window was last deactivated.
   HWND focused_ = nullptr;
+  bool cells_named_ = false;
+  // What the message loop ends with; closing the window ends as Exit does.
+  int exit_status_ = kExitStatus;
 };
 
 }  // namespace quillet

@@ -25,8 +25,8 @@ bool HighContrastOn() {
 
 void Form1Brushes::Refresh() {
   const Form1Colours colours =
-      ColoursFor({SystemColour(COLOR_WINDOW), SystemColour(COLOR_WINDOWTEXT),
-                  SystemColour(COLOR_HIGHLIGHTTEXT), HighContrastOn()});
+      ColoursFor({SystemColour(COLOR_BTNFACE), SystemColour(COLOR_WINDOWTEXT),
+                  SystemColour(COLOR_WINDOW), SystemColour(COLOR_HIGHLIGHTTEXT), HighContrastOn()});
   filler_colour_ = ToColorRef(colours.filler);
   heading_colour_ = ToColorRef(colours.heading_background);
   heading_text_ = ToColorRef(colours.heading_text);

@@ -12,7 +12,7 @@ UINT MenuId(std::size_t entry) {
 std::optional<std::size_t> MenuEntryOfId(UINT id) {
   if (id < kFirstMenuId || id - kFirstMenuId >= kMenuEntryCount) return std::nullopt;
   const std::size_t entry = id - kFirstMenuId;
-  if (kMenuTree[entry].command == Command::OpenMenu) return std::nullopt;
+  if (kMenuTree[entry].command == Command::kOpenMenu) return std::nullopt;
   return entry;
 }
 

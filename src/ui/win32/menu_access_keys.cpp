@@ -75,12 +75,21 @@ bool MenuAccessKeys::OnMenuCharacter(const MSG& message) {
   const int count = GetMenuItemCount(menu_);
   std::vector<std::wstring> texts;
   for (int at = 0; at < count; ++at) texts.push_back(CaptionAt(menu_, at));
-  std::vector<std::u16string_view> captions;
-  for (const std::wstring& text : texts)
-    captions.emplace_back(reinterpret_cast<const char16_t*>(text.data()), text.size());
-
-  const std::optional<int> presses =
-      ArrowPressesForKey(captions, highlighted_, static_cast<char16_t>(message.wParam));
+  std::vector<MenuItemState> items;
+  for (int at = 0; at < count; ++at) {
+    const std::wstring& text = texts[static_cast<std::size_t>(at)];
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    GetMenuItemInfoW(menu_, static_cast<UINT>(at), TRUE, &info);
+    items.push_back({{reinterpret_cast<const char16_t*>(text.data()), text.size()},
+                     (info.fType & MFT_SEPARATOR) != 0,
+                     false,
+                     (info.fState & MFS_DISABLED) != 0});
+  }
+  // Windows' menus light a disabled item as the arrow keys pass it.
+  const std::optional<int> presses = ArrowPressesForKey(
+      items, /*arrows_light_disabled=*/true, highlighted_, static_cast<char16_t>(message.wParam));
   if (!presses) return false;
   // The menu moves its highlight, and reports it, as it takes these.
   const WPARAM arrow = *presses > 0 ? VK_DOWN : VK_UP;

@@ -16,6 +16,8 @@
 #include <optional>
 #include <string>
 
+#include "calibration/calibration_entry.h"
+
 namespace quillet {
 namespace {
 
@@ -53,7 +55,6 @@ void WhenOpen(Opened& opened, Action action, int attempts_left = 500) {
 // box keeps a width of about 80 characters with its buttons in view, and its
 // field is named by its prompt.
 TEST(QtInputBox, ShowsThePromptLinesAsPlainTextInABoxOfOneShape) {
-  const std::u16string enter = u"Enter LEFT/RIGHT Adjustment in Inches\r\r(Currently ";
   struct Case {
     std::u16string prompt;
     QString label;  // whole, or how it starts when `whole` is false
@@ -66,9 +67,10 @@ TEST(QtInputBox, ShowsThePromptLinesAsPlainTextInABoxOfOneShape) {
        "LEFT\n\nEXAMPLE: .25 to move 1/4 inch RIGHT\n\n(Currently  .3)",
        true},
       {u"(Currently <b>x</b>&y)", "(Currently <b>x</b>&y)", true},
-      {enter + std::u16string(1 << 20, u'W') + u")", "", false},
-      {enter + std::u16string(u"1\n2\0003\t4", 8) + std::u16string(300, u'\n') + u")", "", false},
-      {enter + u"a " + std::u16string(5000, u'\u2030') + u" b)", "", false},
+      // Whatever the file holds, as the calibration entry asks with it.
+      {LeftRightPrompt(std::u16string(1 << 20, u'W')), "", false},
+      {LeftRightPrompt(std::u16string(u"1\n2\0003\t4", 8) + std::u16string(300, u'\n')), "", false},
+      {LeftRightPrompt(u"a " + std::u16string(5000, u'\u2030') + u" b"), "", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.prompt.size());
@@ -81,7 +83,7 @@ TEST(QtInputBox, ShowsThePromptLinesAsPlainTextInABoxOfOneShape) {
       if (c.whole) {
         EXPECT_EQ(label, c.label);
       } else {
-        EXPECT_TRUE(label.startsWith("Enter LEFT/RIGHT Adjustment in Inches\n\n(Currently "));
+        EXPECT_TRUE(label.startsWith("Enter LEFT/RIGHT Adjustment in Inches\n"));
         EXPECT_FALSE(label.contains(QChar(0)) || label.contains('\t'));
       }
       const auto* text = dialog.findChild<QLabel*>();

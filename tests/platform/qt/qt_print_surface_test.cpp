@@ -89,8 +89,10 @@ TEST(QtPrintSurface, PrintsEveryLabelAtItsPlaceInLiberationMono) {
   LabelSheet sheet;
   for (const Case& c : cases) sheet.SetText(c.group, c.index, c.line, c.text);
 
-  auto surface = std::make_unique<QtPrintSurface>(PdfPrinter(pdf));
-  EXPECT_EQ(surface->printer().resolution(), 1440);  // 8 pt is whole pixels
+  std::unique_ptr<QPrinter> printer = PdfPrinter(pdf);
+  const QPrinter& printed_on = *printer;
+  auto surface = std::make_unique<QtPrintSurface>(std::move(printer));
+  EXPECT_EQ(printed_on.resolution(), 1440);  // 8 pt is whole pixels
   GivenSurfaceDialog dialog(std::move(surface));
   Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, {0.25, -0.5});
   ASSERT_TRUE(outcome.ok()) << outcome.message();
@@ -174,9 +176,9 @@ TEST(QtPrinterDialog, DismissedGivesNothingAcceptedGivesASurfaceAndIsRemembered)
   ASSERT_TRUE(accepted.ok()) << accepted.message();
   std::unique_ptr<PrintSurface> surface = std::move(accepted).value();
   ASSERT_NE(surface, nullptr);
-  auto* qt_surface = dynamic_cast<QtPrintSurface*>(surface.get());
-  ASSERT_NE(qt_surface, nullptr);
-  EXPECT_EQ(qt_surface->printer().outputFileName(), chosen);
+  ASSERT_NE(dynamic_cast<QtPrintSurface*>(surface.get()), nullptr);
+  ASSERT_TRUE(surface->EndDoc().ok());
+  EXPECT_TRUE(std::filesystem::exists(dir / "chosen.pdf"));  // the page goes where the user chose
 
   QString reopened_with;
   int reopened_copies = 0;

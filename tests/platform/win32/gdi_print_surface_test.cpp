@@ -84,7 +84,7 @@ class Lent : public PrintSurface {
   void FontName(const std::u16string& name) override { to_.FontName(name); }
   Status Print(const std::u16string& text) override { return to_.Print(text); }
   Status EndDoc() override { return to_.EndDoc(); }
-  bool CancelledByUser() const override { return to_.CancelledByUser(); }
+  bool PrintedNothing() const override { return to_.PrintedNothing(); }
 
  private:
   PrintSurface& to_;
@@ -166,23 +166,23 @@ TEST(GdiPrintSurface, PrintLabelPutsEachLineAtItsPlaceInDevicePixels) {
   }
 }
 
-// In the device's own pixels: the DC's resolution and Courier New's line.
+// In the DC's resolution: inches to its pixels, and Courier New's line.
 TEST(GdiPrintSurface, TheNextLineStartsOneCourierNewLineLower) {
   Metafile metafile;
-  const double dpi_y = metafile.dpi_y();
+  const double dpi_x = metafile.dpi_x(), dpi_y = metafile.dpi_y();
   GdiPrintSurface surface(metafile.dc());
-  surface.ScaleMode(kScalePixels);
-  surface.ScaleLeft(-40);
-  surface.ScaleTop(30);
-  surface.CurrentX(-10);
-  surface.CurrentY(130);
+  surface.ScaleMode(kScaleInches);
+  surface.ScaleLeft(-2);
+  surface.ScaleTop(1);
+  surface.CurrentX(-1.5f);
+  surface.CurrentY(2);
   ASSERT_TRUE(surface.Print(u"one").ok());
   ASSERT_TRUE(surface.Print(u"two").ok());
   ASSERT_TRUE(surface.EndDoc().ok());
   const Recording drawn = metafile.Finish();
   ASSERT_EQ(drawn.texts.size(), 2u);
-  EXPECT_EQ(drawn.texts[0].at.x, 30);
-  EXPECT_EQ(drawn.texts[0].at.y, 100);
+  EXPECT_NEAR(drawn.texts[0].at.x, dpi_x / 2, 0.5);
+  EXPECT_NEAR(drawn.texts[0].at.y, dpi_y, 0.5);
   EXPECT_EQ(drawn.texts[1].at.x, 0);
   const double line = drawn.texts[1].at.y - drawn.texts[0].at.y;
   // Courier New's line at 8 pt is between 8 and 10 pt high.
@@ -235,8 +235,9 @@ TEST(GdiPrintSurface, ACancelledSaveAsBoxIsADismissalAndRefusalsArePlainWords) {
     LendingDialog dialog(printer);
     const Result<PrintOutcome> outcome = PrintLabel(sheet, dialog, {});
     EXPECT_EQ(outcome.message(), message);
-    EXPECT_EQ(outcome.ok() && *outcome == PrintOutcome::Dismissed, message.empty());
-    EXPECT_TRUE(sheet.GetText(3, 5, Line::Text2) == (message.empty() ? u"ABCDEFGHIJ" : u"ABCDEFG"));
+    EXPECT_EQ(outcome.ok() && *outcome == PrintOutcome::kDismissed, message.empty());
+    // Refused or cancelled, nothing came out: the cut text is given back.
+    EXPECT_TRUE(sheet.GetText(3, 5, Line::Text2) == u"ABCDEFGHIJ");
   }
 }
 

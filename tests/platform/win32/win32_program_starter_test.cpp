@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "common/ansi_text.h"
 #include "platform/win32/win32_program_file_query.h"
 #include "platform/win32/win32_text.h"
 #include "support/temp_dir.h"
@@ -74,7 +75,7 @@ TEST(StartDetached, StartsTheProgramShownNormallyWithItsArgumentsIntact) {
     ASSERT_TRUE(StartDetached(WindowsCommandLine(probe, arguments), probe).ok());
     const std::vector<std::string> seen = WaitForProbe();
     ASSERT_EQ(seen.size(), arguments.size() + 2);
-    EXPECT_EQ(seen[0], Utf8FromWide(WindowsCommandLine(probe, arguments)));
+    EXPECT_EQ(seen[0], ToUtf8(FromWide(WindowsCommandLine(probe, arguments))));
     EXPECT_EQ(seen[1], std::to_string(SW_SHOWNORMAL));
     EXPECT_EQ(std::vector<std::string>(seen.begin() + 2, seen.end()), arguments);
   }

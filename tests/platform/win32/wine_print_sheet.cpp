@@ -7,35 +7,60 @@
 // wine_print_test.sh to find on the printed page. With a file name as its
 // argument the job goes into that file instead of to the printer's queue.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "common/ansi_text.h"
+#include "platform/win32/default_printer.h"
+#include "platform/win32/gdi_print_surface.h"
 #include "platform/win32/win32_font.h"
-#include "platform/win32/win32_printer_dialog.h"
 #include "support/known_sheet.h"
 
 namespace {
 
-class DefaultPrinter : public quillet::PrinterDialog {
+using quillet::testing::FindDefaultPrinter;
+
+// The job goes into the file named in it (DOCINFO's output), not to the queue.
+class IntoFile : public quillet::GdiPrintSurface {
  public:
-  explicit DefaultPrinter(std::u16string output_file) : output_file_(std::move(output_file)) {}
+  IntoFile(quillet::testing::DefaultPrinter printer, std::wstring file)
+      : GdiPrintSurface(std::move(printer.dc), std::move(printer.name), std::move(printer.devmode)),
+        file_(std::move(file)) {}
+
+ private:
+  int StartDocument(const DOCINFOW& document) override {
+    DOCINFOW into_file = document;
+    into_file.lpszOutput = file_.c_str();
+    return StartDocW(dc(), &into_file);
+  }
+  std::wstring file_;
+};
+
+// The default printer, as the dialog gives it when Print is pressed at once.
+class DefaultPrinterDialog : public quillet::PrinterDialog {
+ public:
+  explicit DefaultPrinterDialog(std::wstring output_file) : output_file_(std::move(output_file)) {}
   quillet::PrinterChoice ShowPrinter() override {
-    auto surface = quillet::SurfaceOnDefaultPrinter();
-    if (!surface) return surface.status();
-    surface.value()->SetOutputFile(output_file_);
-    return quillet::PrinterChoice(std::move(surface).value());
+    auto printer = FindDefaultPrinter();
+    if (!printer) return quillet::Status::Failure("no default printer");
+    if (output_file_.empty()) {
+      return quillet::PrinterChoice(std::make_unique<quillet::GdiPrintSurface>(
+          std::move(printer->dc), std::move(printer->name), std::move(printer->devmode)));
+    }
+    return quillet::PrinterChoice(std::make_unique<IntoFile>(std::move(*printer), output_file_));
   }
 
  private:
-  std::u16string output_file_;
+  std::wstring output_file_;
 };
 
 // Where the printable area starts on the landscape page, and how far the
 // top of a line lies above its baseline, in points.
 bool ReportPage() {
-  auto surface = quillet::SurfaceOnDefaultPrinter();
-  if (!surface) return false;
-  quillet::GdiPrintSurface& page = **surface;
+  auto printer = FindDefaultPrinter();
+  if (!printer) return false;
+  quillet::GdiPrintSurface page(std::move(printer->dc), std::move(printer->name),
+                                std::move(printer->devmode));
   page.Orientation(2);
   const HDC dc = page.dc();
   if (ResetDCW(dc, page.devmode()) == nullptr) return false;
@@ -61,6 +86,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no default printer to print on\n");
     return 1;
   }
-  DefaultPrinter printer(argc > 1 ? quillet::FromUtf8(argv[1]) : u"");
+  DefaultPrinterDialog printer(argc > 1 ? quillet::Wide(quillet::FromUtf8(argv[1])) : L"");
   return quillet::testing::PrintKnownSheet(printer);
 }

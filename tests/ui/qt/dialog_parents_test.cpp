@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/form1_access.h"
 #include "support/temp_dir.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/qt_services.h"
@@ -87,7 +88,7 @@ TEST(DialogParents, EveryDialogOpensOverTheMainWindow) {
     SCOPED_TRACE(c.item);
     WriteBytes(folder / "Quillex.dat", c.calibration);
     DialogWatcher watcher;
-    window.MenuItem(c.item)->trigger();
+    MenuItem(window, c.item)->trigger();
     ASSERT_EQ(watcher.seen.size(), c.kinds.size());
     for (std::size_t k = 0; k < c.kinds.size(); ++k) {
       EXPECT_EQ(watcher.seen[k].kind, c.kinds[k]) << k;

@@ -34,7 +34,8 @@ TEST_F(Form1Test, SharedAccessKeysMoveTheHighlightAndReturnRunsIt) {
     // The open menu afterwards and its highlighted item; "" when all are closed.
     const char* open_menu;
     const char* highlighted;
-    int prints, prompts, ended;
+    int prints, prompts;
+    std::size_t ended;
     bool sheet_kept;
   };
   const Case cases[] = {
@@ -55,23 +56,23 @@ TEST_F(Form1Test, SharedAccessKeysMoveTheHighlightAndReturnRunsIt) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.keys);
-    window->sheet().SetText(2, 3, Line::Text1, u"KEEP");
+    SheetOf(*window).SetText(2, 3, Line::Text1, u"KEEP");
     input = ScriptedInputBox({u"0", u"0"});
     const int prints = printer.times_shown();
-    const int ended_before = ended;
+    const std::size_t ended_before = ended.size();
 
     Type(*window, c.keys);
     QWidget* open = QApplication::activePopupWidget();
     if (*c.open_menu == '\0') {
       EXPECT_EQ(open, nullptr);
     } else {
-      QMenu* expected = window->MenuItem(c.open_menu)->menu();
+      QMenu* expected = MenuItem(*window, c.open_menu)->menu();
       EXPECT_EQ(open, expected);
       ASSERT_NE(expected->activeAction(), nullptr);
       EXPECT_EQ(expected->activeAction()->objectName(), c.highlighted);
       // Only the one menu and the menus it lies in are on screen.
       for (const char* other : {"LabelList", "PAdj1"}) {
-        QMenu* menu = window->MenuItem(other)->menu();
+        QMenu* menu = MenuItem(*window, other)->menu();
         if (menu != expected) {
           EXPECT_FALSE(menu->isVisible()) << other;
         }
@@ -79,8 +80,8 @@ TEST_F(Form1Test, SharedAccessKeysMoveTheHighlightAndReturnRunsIt) {
     }
     EXPECT_EQ(printer.times_shown() - prints, c.prints);
     EXPECT_EQ(input.prompts().size(), std::size_t(c.prompts));
-    EXPECT_EQ(ended - ended_before, c.ended);
-    EXPECT_EQ(window->sheet().GetText(2, 3, Line::Text1) == u"KEEP", c.sheet_kept);
+    EXPECT_EQ(ended.size() - ended_before, c.ended);
+    EXPECT_EQ(SheetOf(*window).GetText(2, 3, Line::Text1) == u"KEEP", c.sheet_kept);
     CloseMenus();
   }
 }

@@ -75,12 +75,14 @@ TEST_F(Form1Test, HeadingsAndFillersStayReadableUnderEveryColourScheme) {
   };
   const Case cases[] = {
       {"standard light", QApplication::palette(), kWhite, kWhite, kBlack, kBlack},
+      // Dark cells: a grey filler, which neither vanishes into the white
+      // background nor looks like an empty cell.
       {"dark",
        Scheme("#2a2e32", "#fcfcfc", "#1b1e20", "#3daee9", "#fcfcfc"),
        kWhite,
        {252, 252, 252},
        kBlack,
-       kBlack},
+       {0x76, 0x76, 0x76}},
       // The window follows a high-contrast scheme.
       {"high contrast black", Scheme("#000000", "#ffffff", "#000000", "#1aebff", "#000000"), kBlack,
        kBlack, kWhite, kWhite},
@@ -91,7 +93,7 @@ TEST_F(Form1Test, HeadingsAndFillersStayReadableUnderEveryColourScheme) {
     QApplication::setPalette(c.scheme);
     QApplication::processEvents();  // windows hear of the change through posted events
     // One window started under the scheme, one that was running when it came.
-    Form1 started({printer, input, messages, starter, program_file});
+    Form1 started(ForWindow());
     for (Form1* shown : {&started, window.get()}) {
       SCOPED_TRACE(shown == &started ? "started under it" : "running");
       const QImage image = shown->centralWidget()->grab().toImage();

@@ -28,7 +28,7 @@ std::size_t ExpectMenu(HMENU menu, int level, std::size_t next) {
     EXPECT_EQ(item.level, level);
     EXPECT_EQ(CaptionAt(menu, at), item.caption);
     HMENU submenu = GetSubMenu(menu, at);
-    if (item.command == Command::OpenMenu) {
+    if (item.command == Command::kOpenMenu) {
       EXPECT_NE(submenu, nullptr);
       if (submenu != nullptr) next = ExpectMenu(submenu, level + 1, next);
     } else {
@@ -53,7 +53,7 @@ TEST(MenuEntryOfId, KnowsOnlyTheCommandsIds) {
   EXPECT_EQ(MenuEntryOfId(MenuId(0)), std::nullopt);  // File opens a menu
   EXPECT_EQ(MenuEntryOfId(MenuId(std::size(kMenuTree))), std::nullopt);
   for (std::size_t at = 0; at < std::size(kMenuTree); ++at) {
-    if (kMenuTree[at].command != Command::OpenMenu) {
+    if (kMenuTree[at].command != Command::kOpenMenu) {
       EXPECT_EQ(MenuEntryOfId(MenuId(at)), at);
     }
   }

@@ -1,6 +1,6 @@
-// How text from a file or the clipboard is shown: one line, bounded, whole
-// characters and access keys.
-#include "common/display_text.h"
+// How the window shows text from a file or the clipboard: one line, bounded,
+// whole characters and access keys.
+#include "ui/window_text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 const std::u16string kEmoji = u"\U0001F600";
 
-TEST(DisplayText, OneLineBoxesHoldTheTextBeforeTheFirstLineBreak) {
+TEST(WindowText, OneLineBoxesHoldTheTextBeforeTheFirstLineBreak) {
   const std::pair<std::u16string, std::u16string> cases[] = {
       {u"L1\r\nL2", u"L1"},
       {u"L1\nL2", u"L1"},
@@ -29,7 +29,7 @@ TEST(DisplayText, OneLineBoxesHoldTheTextBeforeTheFirstLineBreak) {
   for (const auto& [text, line] : cases) EXPECT_EQ(FirstLine(text), line);
 }
 
-TEST(DisplayText, CaptionsAreOneBoundedLine) {
+TEST(WindowText, CaptionsAreOneBoundedLine) {
   const std::u16string limit_minus_one(kCaptionLimit - 1, u'W');
   const struct {
     const char* name;
@@ -49,27 +49,18 @@ TEST(DisplayText, CaptionsAreOneBoundedLine) {
   for (const auto& c : cases) EXPECT_EQ(CaptionText(c.caption), c.shown) << c.name;
 }
 
-TEST(DisplayText, PromptsKeepTheirLinesAndAreWrappedAndCut) {
-  const std::u16string word(kPromptWordLimit, u'7');
-  const std::u16string pair_at_break = std::u16string(kPromptWordLimit - 1, u'7') + kEmoji;
-  const struct {
-    const char* name;
-    std::u16string prompt, shown;
-  } cases[] = {
-      {"lines by CR", u"Ask\rmore\r\r(Currently 0.25)", u"Ask\rmore\r\r(Currently 0.25)"},
-      {"CR LF is one break", u"a\r\nb", u"a\rb"},
-      {"the file's line feeds and NUL", std::u16string(u"(Currently 1\n2\0003)", 17),
-       u"(Currently 1 2 3)"},
-      {"a word at the limit", word + u" x", word + u" x"},
-      {"a longer word broken", word + word + u"7 x", word + u"\r" + word + u"\r7 x"},
-      {"a pair never halved", pair_at_break + u"7", pair_at_break + u"\r7"},
+TEST(WindowText, TheOffsetsAreShownAsTheyStandInBothCaptions) {
+  struct Case {
+    std::u16string text, escaped;
   };
-  for (const auto& c : cases) EXPECT_EQ(PromptText(c.prompt), c.shown) << c.name;
-
-  const std::u16string huge = PromptText(u"(Currently " + std::u16string(1 << 20, u'9') + u")");
-  EXPECT_EQ(huge.size(), kPromptLimit + 3);
-  EXPECT_EQ(huge.substr(0, 36), u"(Currently " + std::u16string(kPromptWordLimit, u'9') + u"\r");
-  EXPECT_EQ(huge.substr(kPromptLimit), u"...");
+  const Case cases[] = {
+      {u"", u""}, {u"0", u"0"}, {u"&", u"&&"}, {u"&&", u"&&&&"}, {u"a&b&", u"a&&b&&"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StartCaption({c.text, u"0"}), u"&Print (Adj=" + c.escaped + u"/0)");
+    EXPECT_EQ(StartCaption({u"0", c.text}), u"&Print (Adj=0/" + c.escaped + u")");
+    EXPECT_EQ(EnteredCaption({c.text, u"0"}), u"&Print Adj=" + c.escaped + u"/0");
+  }
 }
 
 }  // namespace
