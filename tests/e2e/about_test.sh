@@ -45,4 +45,3 @@ LINES
 
 close_dialog Return
 exit_app
-note "About test passed on $PLATFORM"

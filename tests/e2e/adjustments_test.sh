@@ -54,4 +54,3 @@ exit_app
 expect_caption loaded '&Print (Adj=0/0)'
 expect_caption entered '&Print Adj=0.25/-0.125'
 expect_caption nul '&Print (Adj=0 .5/ )'
-note "adjustments test passed on $PLATFORM"

@@ -26,4 +26,3 @@ sleep 0.5
 expect_list '"ABCDEFGHIJKL "\r\n'
 expect_bytes "$dat" '0.2x\r\n0\r\n'
 exit_app
-note "broken calibration test passed on $PLATFORM"

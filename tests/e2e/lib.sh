@@ -41,11 +41,13 @@ e2e_cleanup() {
   for ((k = ${#E2E_PIDS[@]} - 1; k >= 0; k--)); do
     kill "${E2E_PIDS[k]}" 2>/dev/null && wait "${E2E_PIDS[k]}" 2>/dev/null
   done
-  if ((status != 0)) && [[ -n ${E2E_KEEP_ON_FAILURE:-} ]]; then
+  if ((status == 0)); then
+    note "$(basename "$0" .sh) passed${PLATFORM:+ on $PLATFORM}"
+  elif [[ -n ${E2E_KEEP_ON_FAILURE:-} ]]; then
     echo "kept $E2E_TMP" >&2
-  else
-    rm -rf "$E2E_TMP"
+    exit "$status"
   fi
+  rm -rf "$E2E_TMP"
   exit "$status"
 }
 

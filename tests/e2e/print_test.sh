@@ -105,4 +105,3 @@ if [[ $PLATFORM == linux ]]; then
   check_label_positions "$E2E_TMP/file.pdf" "$printed" "$PRINT_TOLERANCE" >/dev/null
 fi
 exit_app
-note "print test passed on $PLATFORM"

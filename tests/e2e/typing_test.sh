@@ -67,4 +67,3 @@ expect_list '"L1 A"\r\n"again "\r\n'
 
 expect_bytes "$E2E_TMP/work/Quillex.dat" '0\r\n0\r\n'
 exit_app
-note "typing test passed on $PLATFORM"

@@ -86,4 +86,3 @@ grep -q 'Quillex\.dat' "$E2E_TMP/message" || fail "the message does not name Qui
 close_dialog Return
 [[ -d $dat ]] || fail "the folder Quillex.dat was replaced"
 exit_app
-note "window test passed on $PLATFORM"

@@ -12,17 +12,11 @@
 here=$(dirname "$0")
 [[ -f $1 ]] || { echo "FAIL: no setup program at $1; scripts/build-windows makes it with cpack" >&2; exit 1; }
 SETUP=$(realpath "$1")
-source "$here/../drivers/windows.sh" "$2"
-PROBE=$(realpath "$3")
+source "$here/../drivers/windows.sh" "$2" "$3"
 VERSION=$4
 LICENSE=$(realpath "$here/../../../LICENSE")
 readonly UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
 readonly MACHINE_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
-
-probe() {
-  timeout 60 wine "$PROBE" "$@" 2>>"$E2E_TMP/probe.log" ||
-    fail "the shell probe failed ($*): $(cat "$E2E_TMP/probe.log")"
-}
 
 # field FILE NAME: the value of the line NAME=VALUE in FILE.
 field() {
@@ -167,4 +161,3 @@ expect_bytes "$work/LabelList.txt" '"a b"\r\n'
 outside_profile >"$E2E_TMP/outside.after"
 diff "$E2E_TMP/outside.before" "$E2E_TMP/outside.after" >"$E2E_TMP/outside.diff" ||
   fail "the uninstall changed things outside the profile: $(head -5 "$E2E_TMP/outside.diff")"
-note "setup program test passed"

@@ -62,4 +62,3 @@ awk '
     if (abs(dx) > 0.5 || abs(dy) > 0.5) { printf "FAIL: \"%s\" lies %.3f pt right and %.3f pt lower from Linux than from Windows\n", $1, dx, dy; bad++ } }
   END { printf "-- %d lines, the largest difference %.3f pt\n", NR, worst; exit bad > 0 }' "$work/both.places" ||
   fail "the two programs put the lines at different places"
-note "same-place print test passed"

@@ -31,4 +31,3 @@ run_window_tests 96 'Win32InputBox*:Win32PrinterDialog.Gives*'
 # The dialog manager scales the input box with the screen's resolution.
 wine_settings 'Control Panel\Desktop' '"LogPixels"=dword:00000090'
 run_window_tests 144 'Win32InputBox*'
-note "Wine dialog tests passed"
