@@ -22,9 +22,9 @@ expect_client_area() {
   ((width == $1 && height - top == $2)) || fail "the client area is ${width}x$((height - top)) px, expected $1x$2"
 }
 
-# expect_look: the first filler, Text1(0), at (960, 240) twips, 855 x
-# 495, is black in the middle on the white background; heading Label2 ("1")
-# left of it stands on white.
+# expect_look: the first filler, Text1(0), at (960, 240) twips, 855 x 495, is
+# black in the middle on the white background; heading Label2 ("1") left of
+# it stands on white.
 expect_look() {
   local y=$((E2E_MENU_HEIGHT + 240 / 15 + 16))
   expect_pixel $((960 / 15 + 28)) "$y" "#000000" "filler Text1(0)"
