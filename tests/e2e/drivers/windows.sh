@@ -17,8 +17,9 @@ e2e_setup
 wine_display
 wine_setup
 
+# probe ARGUMENT...: the probe, run in the test's temp folder.
 probe() {
-  timeout 60 wine "$PROBE" "$@" 2>"$E2E_TMP/probe.log" ||
+  (cd "$E2E_TMP" && timeout 60 wine "$PROBE" "$@") 2>"$E2E_TMP/probe.log" ||
     fail "the probe failed ($1): $(cat "$E2E_TMP/probe.log")"
 }
 
@@ -59,7 +60,7 @@ keep_caption() {
 
 expect_caption() {
   local probe_pid differing
-  wine "$PROBE" menubar "$2" >"$E2E_TMP/probe.log" 2>&1 &
+  (cd "$E2E_TMP" && exec wine "$PROBE" menubar "$2") >"$E2E_TMP/probe.log" 2>&1 &
   probe_pid=$!
   E2E_DIALOG=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quillet menu bar$' | awk 'NR == 1') ||
     fail "the probe's menu bar did not appear"
