@@ -70,12 +70,14 @@ wine_print_setup() {
 }
 
 # wine_settings KEY NAME=VALUE...: values of the user's registry key KEY in
-# the syntax of a .reg file, for the programs started from now on.
+# the syntax of a .reg file, for the programs of the next Wine session: this
+# one is ended, since a session keeps the system colours it started with.
 wine_settings() {
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\%s]\n' "$1" >"$E2E_TMP/settings.reg"
   shift
   printf '%s\n' "$@" >>"$E2E_TMP/settings.reg"
   timeout 60 wine regedit /S "$E2E_TMP/settings.reg" || fail "regedit could not set $(cat "$E2E_TMP/settings.reg")"
+  timeout 60 wineserver -w || fail "Wine did not end its session"
 }
 
 # wine_display: the test's X server, and on it the one part of a window
