@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Printing through the print dialog onto a private CUPS with two PDF queues,
-# the queue chosen by name: a full sheet with File > Print, the same after
-# Enter Adjustments with the menu bar's Print item, and the calibration test
-# page, with the offsets entered and with offsets written into the file by
+# the queue chosen by name: a queue that refuses the job, a full sheet with
+# File > Print, the same after Enter Adjustments with the menu bar's Print
+# item, and the calibration test page with offsets written into the file by
 # hand. Every label must stand at its place on the landscape page, and the
 # offsets must move the whole print by exactly the inches given.
 # Usage: print_test.sh linux QUILLET | windows QUILLET_EXE WINDOW_PROBE_EXE
@@ -43,6 +43,23 @@ done >"$printed"
 { grep '^1 0 2 ' "$printed"; grep -v '^1 0 2 ' "$printed"; } >"$printed.tmp" && mv "$printed.tmp" "$printed"
 [[ $(wc -l <"$printed") == 145 ]] || fail "test data: $(wc -l <"$printed") texts"
 
+# A queue that refuses jobs: the message names it and says that nothing was
+# printed, and the texts that printing cut are given back.
+cupsreject QuilletLabels
+menu f p p Return
+await_dialog Print "the print dialog"
+choose_printer QuilletLabels
+wait_for 10 dialog_gone "$E2E_DIALOG" || fail "the print dialog did not close"
+await_dialog Quillet "a message about the refused job"
+message_text Quillet >"$E2E_TMP/refused"
+grep -q '"QuilletLabels".*did not accept the job.*[Nn]othing was printed' "$E2E_TMP/refused" ||
+  fail "the refused job said: $(cat "$E2E_TMP/refused")"
+close_dialog Return
+add_to_list
+grep -q '"AI345678 AJ3456789"' "$work/LabelList.txt" || fail "the texts cut for the refused job stay cut"
+rm "$work/LabelList.txt"
+cupsaccept QuilletLabels
+
 # File > Print: the first P lights Printer Calibration, the second Print, and
 # Return runs it.
 menu f p p Return
@@ -80,19 +97,17 @@ print_test_page() {
       print group, i, line, (group == 5 && i == 4 ? o[line] : "+-----+") }' >"$E2E_TMP/pattern.txt"
   test_origin=$(check_label_positions "$E2E_TMP/$1.pdf" "$E2E_TMP/pattern.txt" "$PRINT_TOLERANCE")
 }
-print_test_page test 0.25 -0.125
-expect_shift "$shifted" "$test_origin" 0 0 "$SHIFT_TOLERANCE"
-# The user's labels are back on the sheet.
-add_to_list
-cmp -s "$work/LabelList.txt" "$E2E_TMP/labels-printed.txt" ||
-  fail "the sheet after the test page is not the one before it: $(head -3 "$work/LabelList.txt")"
 expect_bytes "$work/Quillex.dat" '0.25\r\n-0.125\r\n'
 
-# Offsets written into the file by hand reach the next print: half an inch
+# Offsets written into the file by hand reach the test page: half an inch
 # left and a quarter up keep the whole grid on a US Letter sheet.
 printf -- '-.5\r\n-.25\r\n' >"$work/Quillex.dat"
 print_test_page by-hand -.5 -.25
 expect_shift "$origin" "$test_origin" -36 -18 "$SHIFT_TOLERANCE"
+# The user's labels are back on the sheet.
+add_to_list
+cmp -s "$work/LabelList.txt" "$E2E_TMP/labels-printed.txt" ||
+  fail "the sheet after the test page is not the one before it: $(head -3 "$work/LabelList.txt")"
 
 if [[ $PLATFORM == linux ]]; then
   # Linux only: Qt's print dialog also writes a PDF file itself, with no queue.
