@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The window as it first appears: its title, its client area below the menu
-# bar at 96 and at 144 dots per inch, its colours, the calibration file it
-# creates, what a screen reader is told of its cells, the client area's height
-# whatever the calibration file holds, and its two ends, File > Exit and
-# closing the window, each with status 0. A calibration file that cannot be
-# read is named in a message once the window is up.
+# bar at 96 and 144 dots per inch, seven letters seen whole in a box at 96,
+# 120 and 144, its colours (on Windows also under a dark scheme), the calibration
+# file it creates, what a screen reader is told of its cells, the client
+# area's height whatever the calibration file holds, and its two ends, File >
+# Exit and closing the window, each with status 0. A calibration file that
+# cannot be read is named in a message once the window is up.
 # Usage: window_test.sh linux QUILLET | windows QUILLET_EXE WINDOW_PROBE_EXE
 source "$(dirname "$0")/drivers/$1.sh" "${@:2}"
 dat=$E2E_TMP/work/Quillex.dat
@@ -22,12 +23,12 @@ expect_client_area() {
   ((width == $1 && height - top == $2)) || fail "the client area is ${width}x$((height - top)) px, expected $1x$2"
 }
 
-# expect_look: the first filler, Text1(0), at (960, 240) twips, 855 x 495, is
-# black in the middle on the white background; heading Label2 ("1") left of
-# it stands on white.
+# expect_look [FILLER]: the first filler, Text1(0), at (960, 240) twips, 855 x
+# 495, is black (or FILLER) in the middle on the white background; heading
+# Label2 ("1") left of it stands on white.
 expect_look() {
   local y=$((E2E_MENU_HEIGHT + 240 / 15 + 16))
-  expect_pixel $((960 / 15 + 28)) "$y" "#000000" "filler Text1(0)"
+  expect_pixel $((960 / 15 + 28)) "$y" "${1:-#000000}" "filler Text1(0)"
   expect_pixel $((960 / 15 - 4)) "$y" "#FFFFFF" "the background"
   expect_pixel $((600 / 15 + 1)) $((y + 15)) "#FFFFFF" "heading Label2's background"
 }
@@ -38,11 +39,37 @@ if [[ $PLATFORM == windows ]]; then
   set_colours TitleText "0 0 0" WindowText "0 0 0" HilightText "255 255 255" \
     Menu "192 192 192" MenuBar "192 192 192"
 fi
+
+# first_letter DPI FILE: where the first letter of R1Text1(0), at (1920, 240)
+# twips, 855 wide, stands once the box has lost the focus: the left seventh of
+# the upper box, as FILE.
+first_letter() {
+  local size=$((855 * $1 / 1440 / 7))x$((240 * $1 / 1440))
+  xwd -id "$E2E_WID" -silent |
+    convert xwd:- -crop "$size+$((1920 * $1 / 1440))+$((E2E_MENU_HEIGHT + 240 * $1 / 1440))" +repage "ppm:$2"
+}
+
+# expect_whole_label DPI: typed into R1Text1(0), which has the focus, seven
+# letters begin where one does: the box shows them from the first.
+expect_whole_label() {
+  local text differing
+  for text in A ABCDEFG; do
+    type_text "$text"
+    xdotool key Tab
+    sleep 0.3
+    first_letter "$1" "$E2E_TMP/$text.ppm"
+    xdotool key shift+Tab
+  done
+  differing=$(compare -metric AE "ppm:$E2E_TMP/A.ppm" "ppm:$E2E_TMP/ABCDEFG.ppm" null: 2>&1) || true
+  [[ $differing == 0 ]] || fail "at $1 dpi \"ABCDEFG\" does not show from its first letter in its box"
+}
+
 start_app
 title=$(xdotool getwindowname "$E2E_WID")
 [[ $title == Quillet ]] || fail "window title is \"$title\""
 expect_look
 expect_client_area 740 462
+expect_whole_label 96
 # A first start in an empty folder writes the default calibration, and only that.
 expect_bytes "$dat" '0\r\n0\r\n'
 [[ $(ls -A "$E2E_TMP/work") == Quillex.dat ]] || fail "unexpected files: $(ls -A "$E2E_TMP/work")"
@@ -60,10 +87,16 @@ for bytes in "$(printf 'W%.0s' {1..400})\r\n0\r\n" '0.25\n0.5\n\n\n\n\n\n\n' '0\
 done
 printf '0\r\n0\r\n' >"$dat"
 
-# At 144 dots per inch the same twips are half as many pixels again.
+# At 144 dots per inch the same twips are half as many pixels again; at 120
+# (a quarter more) seven letters are seen whole too.
+set_dpi 120
+start_app 578
+expect_whole_label 120
+exit_app
 set_dpi 144
 start_app 693
 expect_client_area 1110 693
+expect_whole_label 144
 exit_app
 set_dpi 96
 
@@ -73,6 +106,16 @@ start_app
 expect_look
 close_window
 app_ended "closing the window"
+
+# Windows only: a dark scheme that is not high contrast, white text in black
+# boxes: the fillers turn grey, to stand apart from the empty boxes.
+if [[ $PLATFORM == windows ]]; then
+  set_colours Window "0 0 0" WindowText "255 255 255"
+  start_app
+  expect_look "#767676"
+  expect_pixel $((2880 / 15 + 28)) $((E2E_MENU_HEIGHT + 26)) "#000000" "box R1Text1(1)"
+  exit_app
+fi
 
 # A folder where the calibration file should be: the window comes up all the
 # same, and then a message box, titled like it, says what is wrong.
