@@ -12,11 +12,7 @@ type_text "ABCDEFGHIJKL"
 for keys in "f p p Return" p "f p Return p"; do
   # shellcheck disable=SC2086 # the keys one by one
   menu $keys
-  await_dialog Quillet "a message after Alt+$keys"
-  message_text Quillet >"$E2E_TMP/message"
-  grep -q 'Quillex\.dat' "$E2E_TMP/message" ||
-    fail "the message after Alt+$keys does not name Quillex.dat: $(cat "$E2E_TMP/message")"
-  close_dialog Return
+  expect_message "after Alt+$keys" 'Quillex\.dat'
   app_running || fail "the program ended after the message"
 done
 sleep 0.5

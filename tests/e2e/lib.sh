@@ -144,17 +144,9 @@ exit_app() {
 # new_window NAME: a mapped window named NAME (a regular expression) other than
 # the main window, such as a dialog, once it appears, within 15 s.
 new_window() {
-  local deadline=$((SECONDS + 15)) id
-  while ((SECONDS < deadline)); do
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
-      [[ $id == "$E2E_WID" ]] || {
-        echo "$id"
-        return 0
-      }
-    done
-    sleep 0.05
-  done
-  return 1
+  local name=$1
+  wait_for 15 eval 'xdotool search --onlyvisible --name "^$name\$" 2>/dev/null |
+    awk -v main="$E2E_WID" "\$0 != main && !found {print; found = 1} END {exit !found}"'
 }
 
 # await_dialog NAME WHAT: waits for a window NAME (see new_window), focuses it
@@ -162,6 +154,16 @@ new_window() {
 await_dialog() {
   E2E_DIALOG=$(new_window "$1") || fail "$2 did not appear"
   focus "$E2E_DIALOG"
+}
+
+# expect_message WHAT PATTERN: a message box, titled Quillet, about WHAT, whose
+# text matches the extended regular expression PATTERN; Return closes it.
+expect_message() {
+  await_dialog Quillet "a message $1"
+  message_text Quillet >"$E2E_TMP/message"
+  note "message $1: $(cat "$E2E_TMP/message")"
+  grep -qE "$2" "$E2E_TMP/message" || fail "the message $1 does not match $2"
+  close_dialog Return
 }
 
 # dialog_gone ID: true once the window ID is no longer mapped.
@@ -339,10 +341,6 @@ pdf_boxes() {
     sed 's/&amp;/\&/g; s/&lt;/</g; s/&gt;/>/g; s/&quot;/"/g'
 }
 
-page_height() {
-  pdfinfo -f 1 -l 1 "$1" | sed -n 's/^Page.*size: *[0-9.]* x \([0-9.]*\).*/\1/p'
-}
-
 # page_turned PDF: true when the words of page 1 run up a portrait page: a
 # landscape page that went through a print queue may come out as a portrait
 # page with its content turned a quarter turn counter-clockwise.
@@ -358,12 +356,13 @@ page_turned() {
 # (in some PDFs those of the glyphs used, not the font's own), so the
 # baseline divides the box in their ratio.
 pdf_words() {
-  local ascent descent turned=0
+  local ascent descent height turned=0
   ascent=$(grep -a -o '/Ascent -*[0-9.]*' "$1" | awk 'NR == 1 {print $2}')
   descent=$(grep -a -o '/Descent -*[0-9.]*' "$1" | awk 'NR == 1 {print $2}')
   [[ -n $ascent && -n $descent ]] || fail "no font descriptor readable in $(basename "$1")"
   if page_turned "$1"; then turned=1; fi
-  pdf_boxes "$1" | awk -v a="$ascent" -v d="$descent" -v h="$(page_height "$1")" -v turned="$turned" '
+  height=$(pdfinfo -f 1 -l 1 "$1" | sed -n 's/^Page.*size: *[0-9.]* x \([0-9.]*\).*/\1/p')
+  pdf_boxes "$1" | awk -v a="$ascent" -v d="$descent" -v h="$height" -v turned="$turned" '
     { if (turned) { x = h - $4; top = $1; bottom = $3 } else { x = $1; top = $2; bottom = $4 }
       printf "%.6f %.6f %s\n", x, top + (bottom - top) * a / (a - d), $5 }'
 }

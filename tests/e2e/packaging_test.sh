@@ -101,9 +101,9 @@ immediate-binding \(FLAGS\) +BIND_NOW
 stack-protector UND __stack_chk_fail
 HARDENING
 # Versions come only from dpkg-shlibdeps; without it the list is bare names.
-versioned=$(dpkg-deb -f "$deb" Depends)
+depends=$(dpkg-deb -f "$deb" Depends)
 for name in libqt6widgets6 libc6; do
-  [[ ", $versioned" == *", $name (>= "* ]] || fail "Depends has no version for $name"
+  [[ ", $depends" == *", $name (>= "* ]] || fail "Depends has no version for $name"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [[ ", $recommends," == *", fonts-dejavu-core,"* ]] || fail "Recommends lacks fonts-dejavu-core: $recommends"
@@ -122,7 +122,6 @@ note "lintian: $(grep -c '^W: ' "$tmp/lintian.log") warnings, no errors"
 grep '^W: ' "$tmp/lintian.log" | sed 's/^/-- /' || true
 
 [[ $(dpkg-deb -f "$deb" Package) == quillet ]] || fail "package name $(dpkg-deb -f "$deb" Package)"
-depends=$(dpkg-deb -f "$deb" Depends)
 note "Depends: $depends"
 for name in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 fonts-liberation2 libc6 libstdc++6; do
   [[ ", $depends," == *", $name"[\ ,]* ]] || fail "Depends lacks $name"

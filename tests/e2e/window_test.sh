@@ -40,24 +40,17 @@ if [[ $PLATFORM == windows ]]; then
     Menu "192 192 192" MenuBar "192 192 192"
 fi
 
-# first_letter DPI FILE: where the first letter of R1Text1(0), at (1920, 240)
-# twips, 855 wide, stands once the box has lost the focus: the left seventh of
-# the upper box, as FILE.
-first_letter() {
-  local size=$((855 * $1 / 1440 / 7))x$((240 * $1 / 1440))
-  xwd -id "$E2E_WID" -silent |
-    convert xwd:- -crop "$size+$((1920 * $1 / 1440))+$((E2E_MENU_HEIGHT + 240 * $1 / 1440))" +repage "ppm:$2"
-}
-
 # expect_whole_label DPI: typed into R1Text1(0), which has the focus, seven
-# letters begin where one does: the box shows them from the first.
+# letters begin where one does: the box shows them from the first. Where the
+# first letter stands once the box has lost the focus is the left seventh of
+# the upper box, at (1920, 240) twips, 855 wide.
 expect_whole_label() {
-  local text differing
+  local text differing size=$((855 * $1 / 1440 / 7))x$((240 * $1 / 1440))
   for text in A ABCDEFG; do
     type_text "$text"
-    xdotool key Tab
-    sleep 0.3
-    first_letter "$1" "$E2E_TMP/$text.ppm"
+    xdotool key Tab sleep 0.3
+    xwd -id "$E2E_WID" -silent | convert xwd:- -crop \
+      "$size+$((1920 * $1 / 1440))+$((E2E_MENU_HEIGHT + 240 * $1 / 1440))" +repage "ppm:$E2E_TMP/$text.ppm"
     xdotool key shift+Tab
   done
   differing=$(compare -metric AE "ppm:$E2E_TMP/A.ppm" "ppm:$E2E_TMP/ABCDEFG.ppm" null: 2>&1) || true
@@ -122,10 +115,6 @@ fi
 rm "$dat"
 mkdir "$dat"
 start_app
-await_dialog Quillet "a message about the calibration file"
-message_text Quillet >"$E2E_TMP/message"
-note "message: $(cat "$E2E_TMP/message")"
-grep -q 'Quillex\.dat' "$E2E_TMP/message" || fail "the message does not name Quillex.dat"
-close_dialog Return
+expect_message "about the calibration file" 'Quillex\.dat'
 [[ -d $dat ]] || fail "the folder Quillex.dat was replaced"
 exit_app

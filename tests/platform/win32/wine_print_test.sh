@@ -73,11 +73,3 @@ in_file=$(check_label_positions "$work/file.pdf" "$work/plain.expected" 0.25)
 expect_table_place "$work/file.pdf" "$in_file" "$work/file.report" 0 0
 sleep 1
 (($(completed_jobs) == before)) || fail "the job into a file also went to the queue"
-# A queue that refuses jobs: the failure is said in plain words.
-timeout 10 cupsreject QuilletWine
-if (cd "$work" && timeout 120 wine "$program" >/dev/null 2>"$work/refused.err"); then
-  fail "printing on a queue that refuses jobs succeeded"
-fi
-refused=$(tr -d '\r' <"$work/refused.err")
-[[ $refused == 'Printing on the printer "QuilletWine" failed before the page was done: it did not accept the job. The job was cancelled, so nothing was printed.' ]] ||
-  fail "a refused job said: $refused"
