@@ -77,6 +77,9 @@ wine_settings() {
   shift
   printf '%s\n' "$@" >>"$E2E_TMP/settings.reg"
   timeout 60 wine regedit /S "$E2E_TMP/settings.reg" || fail "regedit could not set $(cat "$E2E_TMP/settings.reg")"
+  # The session's services linger for seconds after the last program ends;
+  # stopped now, the server saves the registry as it goes.
+  wineserver -k 2>/dev/null
   timeout 60 wineserver -w || fail "Wine did not end its session"
 }
 
