@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -18,7 +20,6 @@
 namespace quillet {
 namespace {
 
-using testing::ReadBytes;
 using testing::TempDir;
 
 TEST(WindowsCommandLine, QuotesOnlyWhatNeedsIt) {
@@ -52,12 +53,17 @@ std::filesystem::path ProbeIn(const TempDir& dir) {
   return copy;
 }
 
+// The probe's lines, once they can be read: under Wine the file that the
+// probe renames into place shows a moment before another process may open it.
 std::vector<std::string> WaitForProbe() {
-  for (int tries = 0; tries < 400 && !std::filesystem::exists("probe.txt"); ++tries) {
+  std::ifstream file;
+  for (int tries = 0; tries < 400 && !file.is_open(); ++tries) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    file.open("probe.txt", std::ios::binary);
   }
   std::vector<std::string> lines;
-  std::istringstream in(ReadBytes("probe.txt"));
+  std::istringstream in(std::string(std::istreambuf_iterator<char>(file), {}));
+  file.close();
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   std::filesystem::remove("probe.txt");
   return lines;
