@@ -22,9 +22,9 @@ QString Qs(const char16_t* text) {
   return QString::fromUtf16(text);
 }
 
-QFont FontOf(const layout::FontSpec& spec) {
-  QFont font(Qs(spec.face));
-  font.setPointSizeF(spec.points);
+QFont FontOf(const layout::FontChoice& choice) {
+  QFont font(Qs(choice.face));
+  font.setPointSizeF(choice.points);
   return font;
 }
 

@@ -26,11 +26,11 @@ struct Form1Control {
   std::u16string name;             // "R3Text1(5)", "Text1(12)", "Label19"
   std::u16string accessible_name;  // what a screen reader says for a cell; empty otherwise
   layout::TwipRect place;
-  std::u16string text;           // shown at the start
-  const layout::FontSpec* font;  // null: the toolkit's default
-  bool centred = false;          // a heading's text
-  CellAddress cell{};            // cells only
-  Line line = Line::Text1;       // cells only
+  std::u16string text;             // shown at the start
+  const layout::FontChoice* font;  // null: the toolkit's default
+  bool centred = false;            // a heading's text
+  CellAddress cell{};              // cells only
+  Line line = Line::Text1;         // cells only
 };
 
 inline constexpr std::size_t kCellBoxCount = 2 * CellCount;

@@ -14,14 +14,14 @@ inline constexpr int kClientWidth = 11100;
 inline constexpr int kClientHeight = 6930;
 
 // A control's font: regular weight, upright, not underlined.
-struct FontSpec {
+struct FontChoice {
   const char16_t* face;
   double points;
   bool fixed_pitch;  // a monospaced face in the ANSI character set
 };
 
-inline constexpr FontSpec kCellFont{u"Courier New", 8.25, true};
-inline constexpr FontSpec kHeadingFont{u"Arial", 18, false};
+inline constexpr FontChoice kCellFont{u"Courier New", 8.25, true};
+inline constexpr FontChoice kHeadingFont{u"Arial", 18, false};
 
 struct TwipRect {
   int left = 0;

@@ -38,7 +38,7 @@ QString Qs(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont FontOf(const layout::FontSpec& face_and_size) {
+QFont FontOf(const layout::FontChoice& face_and_size) {
   QFont font(Qs(face_and_size.face));
   font.setPointSizeF(face_and_size.points);
   return font;

@@ -31,7 +31,7 @@ RECT PixelRect(const layout::TwipRect& rect, int dpi) {
   return {pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
 
-UniqueFont MakeFont(const layout::FontSpec& face_and_size, int dpi) {
+UniqueFont MakeFont(const layout::FontChoice& face_and_size, int dpi) {
   return MakeFont(face_and_size.face, face_and_size.points, dpi,
                   face_and_size.fixed_pitch ? FontPitch::kFixed : FontPitch::kVariable);
 }

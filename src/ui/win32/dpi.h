@@ -18,7 +18,7 @@ int DpiOf(HWND window);
 RECT PixelRect(const layout::TwipRect& rect, int dpi);
 
 // A control's font for a screen of `dpi`.
-UniqueFont MakeFont(const layout::FontSpec& face_and_size, int dpi);
+UniqueFont MakeFont(const layout::FontChoice& face_and_size, int dpi);
 
 // The outer size of a window with `style` and a menu bar whose client area is
 // kClientWidth x kClientHeight twips at `dpi`.
